@@ -1,0 +1,61 @@
+// The editor as the dispatcher and the effect see it. Graphical editors
+// derive from it; the defaults are the answers of an effect without a panel.
+#pragma once
+
+#include <cstdint>
+
+#include "host/vst2.h"
+
+class EffectBase;
+
+class EditorInterface {
+public:
+    explicit EditorInterface(EffectBase* effect) : effect(effect) {}
+    virtual ~EditorInterface() = default;
+
+    EditorInterface(const EditorInterface&) = delete;
+    EditorInterface& operator=(const EditorInterface&) = delete;
+
+    virtual intptr_t getRect(ERect** rect) {
+        (void)rect;
+        return 0;
+    }
+    virtual intptr_t open(void* parentWindow) {
+        systemWindow = parentWindow;
+        return 0;
+    }
+    virtual void close() {}
+    virtual void idle() {
+        if (updateFlag) {
+            updateFlag = 0;
+            update();
+        }
+    }
+    virtual void update() {}
+    virtual void markForUpdate() { updateFlag = 1; }
+    virtual intptr_t onKeyDown(VstKeyCode& key) {
+        (void)key;
+        return -1;
+    }
+    virtual intptr_t onKeyUp(VstKeyCode& key) {
+        (void)key;
+        return -1;
+    }
+    virtual intptr_t setKnobMode(intptr_t mode) {
+        (void)mode;
+        return 0;
+    }
+    virtual bool onWheel(float distance) {
+        (void)distance;
+        return false;
+    }
+
+    EffectBase* getEffect() const { return effect; }
+    void* getParentWindow() const { return systemWindow; }
+    bool isUpdatePending() const { return updateFlag != 0; }
+
+protected:
+    EffectBase* effect;
+    void* systemWindow = nullptr;
+    int32_t updateFlag = 0;
+};
