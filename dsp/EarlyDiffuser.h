@@ -1,0 +1,28 @@
+// One channel of the early reflections: a diffuser chain on whole-sample
+// allpass loops whose three times stand 8, 4 and 0 notes above its size.
+#pragma once
+
+#include "dsp/DiffuserChain.h"
+
+namespace dsp {
+
+class EarlyDiffuser final : public DiffuserChain<Allpass> {
+public:
+    void setSize(float n) {
+        size = n;
+        stage1.setTime(noteToPeriod(n + 8.0f));
+        stage2.setTime(noteToPeriod(n + 4.0f));
+        stage3.setTime(noteToPeriod(n));
+    }
+    float getSize() const { return size; }
+
+    float processSample(float x) override {
+        if (bypass) return x;
+        return diffuse(x);
+    }
+
+private:
+    float size = 0.0f;
+};
+
+}  // namespace dsp

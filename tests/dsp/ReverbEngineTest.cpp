@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "tests/dsp/DspTestSupport.h"
+#include "tests/dsp/EngineDriver.h"
+
+namespace dsp {
+namespace {
+
+std::vector<float> noiseFrames(int frames, TestNoise& noise) {
+    std::vector<float> v(2 * frames);
+    for (float& x : v) x = noise.next();
+    return v;
+}
+
+void setOutputTone(ToneFilter& tone) {
+    tone.setHighFrequency(noteToHz(102.0f));
+    tone.setHighGain(-2.0f);
+    tone.setLowFrequency(noteToHz(58.0f));
+    tone.setLowGain(-5.5f);
+}
+
+std::unique_ptr<PreDelay> makePreDelay() {
+    auto pre = std::make_unique<PreDelay>();
+    pre->setTime(0.006f);
+    pre->setWidth(-0.32f);
+    return pre;
+}
+
+// The engine's path rebuilt from its parts, with the voicing the engine
+// gives itself, to check what the engine does between and after them.
+struct ReferencePath {
+    ReferencePath() {
+        early->setSizeOffset(-2.0f);
+        late->setSizeOffset(1.5f);
+        early->setHighFrequency(97.0f);
+        late->setHighFrequency(97.0f);
+        early->setHighGain(-1.2f);
+        late->setHighGain(-1.2f);
+        early->setLowFrequency(36.0f);
+        late->setLowFrequency(36.0f);
+        early->setLowGain(-0.7f);
+        late->setLowGain(-0.7f);
+        late->setModRate(0.37f);
+        late->setModDepth(0.39f);
+        late->setSpread(0.0f);
+        early->setSpread(0.0f);
+        setOutputTone(leftTone);
+        setOutputTone(rightTone);
+    }
+    void apply(const EngineParameters& p) {
+        early->setSize(60.0f - 72.0f * p.earlySize);
+        late->setSize(48.0f - 72.0f * p.lateSize);
+        early->setDiffusion(p.diffusion);
+        late->setDiffusion(p.diffusion);
+        late->setDecay(60.0f * p.damping);
+    }
+    void process(float* frame, float balance) {
+        pre->processFrame(frame, 2);
+        early->processFrame(frame, 2);
+        const float e[2] = {frame[0], frame[1]};
+        late->processFrame(frame, 2);
+        frame[0] = leftTone.processSample(balanceMix(e[0], frame[0], balance));
+        frame[1] = rightTone.processSample(balanceMix(e[1], frame[1], balance));
+    }
+
+    std::unique_ptr<PreDelay> pre = makePreDelay();
+    std::unique_ptr<EarlyNetwork> early = std::make_unique<EarlyNetwork>();
+    std::unique_ptr<LateNetwork> late = std::make_unique<LateNetwork>();
+    ToneFilter leftTone, rightTone;
+};
+
+class BalanceCase : public ::testing::TestWithParam<float> {};
+
+TEST_P(BalanceCase, MixesEarlyAndLateBeforeTheOutputTone) {
+    EngineParameters p;
+    p.balance = GetParam();
+    p.damping = 0.7f;
+    auto engine = std::make_unique<ReverbEngine>();
+    auto reference = std::make_unique<ReferencePath>();
+    TestNoise noise;
+    std::vector<float> frames = noiseFrames(6000, noise);
+    std::vector<float> expected = frames;
+    processBlocks(*engine, p, frames.data(), 6000);
+    for (int n = 0; n < 6000; ++n) {
+        if (n % 512 == 0) reference->apply(p);
+        reference->process(&expected[2 * n], p.balance);
+    }
+    EXPECT_EQ(frames, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(EarlyOnlyMiddleLateOnly, BalanceCase, ::testing::Values(0.0f, 0.5f, 1.0f, 0.3f));
+
+// What the engine should give when both networks pass their input: the
+// pre-delayed input, scaled by the sum of the balance gains, through the
+// output tone.
+void expectPreDelayedThroughTone(float lateSize, float balance, float scale) {
+    EngineParameters p;
+    p.earlySize = 0.0f;
+    p.lateSize = lateSize;
+    p.balance = balance;
+    auto engine = std::make_unique<ReverbEngine>();
+    auto pre = makePreDelay();
+    ToneFilter tones[2];
+    setOutputTone(tones[0]);
+    setOutputTone(tones[1]);
+    TestNoise noise;
+    std::vector<float> frames = noiseFrames(3000, noise);
+    std::vector<float> expected = frames;
+    processBlocks(*engine, p, frames.data(), 3000);
+    for (int n = 0; n < 3000; ++n) {
+        float* f = &expected[2 * n];
+        pre->processFrame(f, 2);
+        for (int k = 0; k < 2; ++k) f[k] = tones[k].processSample(scale * f[k]);
+    }
+    EXPECT_EQ(frames, expected);
+}
+
+TEST(ReverbEngine, EarlyOffAndBalanceZeroIsThePreDelayThroughTheTone) {
+    expectPreDelayedThroughTone(0.5f, 0.0f, 1.0f);
+}
+
+TEST(ReverbEngine, BothNetworksOffAtBalanceHalfGiveOneAndAHalfTimes) {
+    expectPreDelayedThroughTone(0.0f, 0.5f, 1.5f);
+}
+
+TEST(ReverbEngine, BypassReturnsTheFrameAndFreezesEveryUnit) {
+    EngineParameters on, off;
+    off.onOff = 0.999f;
+    auto a = std::make_unique<ReverbEngine>();
+    auto b = std::make_unique<ReverbEngine>();
+    TestNoise noise;
+    std::vector<float> first = noiseFrames(3000, noise);
+    std::vector<float> during = noiseFrames(1000, noise);
+    std::vector<float> after = noiseFrames(3000, noise);
+    std::vector<float> firstB = first, afterB = after, duringCopy = during;
+    processBlocks(*a, on, first.data(), 3000);
+    processBlocks(*b, on, firstB.data(), 3000);
+    processBlocks(*a, off, during.data(), 1000);
+    EXPECT_EQ(during, duringCopy);
+    processBlocks(*a, on, after.data(), 3000);
+    processBlocks(*b, on, afterB.data(), 3000);
+    EXPECT_EQ(after, afterB);
+}
+
+TEST(ReverbEngine, ImpulseWithoutDiffusionTakesPreDelayStagesAndThreeSamples) {
+    SampleRateScope rate(44100.0f);
+    EngineParameters p;
+    p.diffusion = 0.0f;
+    p.balance = 0.0f;
+    auto engine = std::make_unique<ReverbEngine>();
+    std::vector<float> settle(2 * 44100, 0.0f);
+    processBlocks(*engine, p, settle.data(), 44100);
+    std::vector<float> frames(2 * 4000, 0.0f);
+    frames[0] = 1.0f;
+    processBlocks(*engine, p, frames.data(), 4000);
+    int first = -1;
+    for (int n = 0; n < 4000 && first < 0; ++n)
+        if (std::fabs(frames[2 * n]) > 1e-3f) first = n;
+    // Early size 24: the left diffuser runs at note 26, stages 34, 30, 26.
+    EXPECT_EQ(first, 349 + 756 + 953 + 1201 + 3);
+}
+
+TEST(PreDelay, GlidesUpFromZeroHalvingTheDistanceEvery50ms) {
+    SampleRateScope rate(44100.0f);
+    auto pre = makePreDelay();
+    float frame[2] = {0.0f, 0.0f};
+    pre->processFrame(frame, 2);
+    const float step = 0.693147f / (44100.0f * 0.05f);
+    EXPECT_EQ(pre->getSmoothedLeft(), 0.006f * (1.0f + 0.32f) * step + 1e-13f);
+    EXPECT_EQ(pre->leftLine().getTime(), 0.006f * (1.0f + 0.32f) * step);
+    for (int n = 1; n < 22050; ++n) pre->processFrame(frame, 2);
+    // After 0.5 s, ten halvings: about a thousandth of the distance remains.
+    EXPECT_NEAR(pre->getSmoothedLeft(), 0.00792f * (1.0f - 0.000975f), 1e-7f);
+    EXPECT_NEAR(pre->getSmoothedRight(), 0.00408f * (1.0f - 0.000975f), 1e-7f);
+    EXPECT_LT(pre->leftLine().getTime(), 0.00792f);
+}
+
+TEST(PreDelay, SettlesOn349And179Samples) {
+    SampleRateScope rate(44100.0f);
+    auto pre = makePreDelay();
+    std::vector<float> left, right;
+    for (int n = 0; n < 44100 + 400; ++n) {
+        float frame[2] = {n == 44100 ? 1.0f : 0.0f, n == 44100 ? 1.0f : 0.0f};
+        pre->processFrame(frame, 2);
+        left.push_back(frame[0]);
+        right.push_back(frame[1]);
+    }
+    EXPECT_EQ(firstAbove(left, 0.0f), 44100 + 349);
+    EXPECT_EQ(firstAbove(right, 0.0f), 44100 + 179);
+}
+
+TEST(PreDelay, ZeroBaseTimePassesTheFrame) {
+    PreDelay pre;
+    float frame[2] = {0.5f, 0.25f};
+    pre.processFrame(frame, 2);
+    EXPECT_EQ(frame[0], 0.5f);
+    EXPECT_EQ(pre.getSmoothedLeft(), 0.0f);
+}
+
+TEST(ReverbEngine, SampleRateSetterSetsTheSharedRate) {
+    SampleRateScope rate(44100.0f);
+    auto engine = std::make_unique<ReverbEngine>();
+    engine->setSampleRate(96000.0f);
+    EXPECT_EQ(sampleRate, 96000.0f);
+}
+
+uint64_t hashFloats(uint64_t h, const std::vector<float>& v) {
+    for (float x : v) {
+        uint32_t bits;
+        std::memcpy(&bits, &x, sizeof bits);
+        for (int k = 0; k < 4; ++k) h = (h ^ ((bits >> (8 * k)) & 0xff)) * 0x100000001b3ULL;
+    }
+    return h;
+}
+
+// A regression guard on determinism, not a proof of correctness: the value
+// was produced on Linux x86_64, and every target must reproduce it bit for
+// bit. A change of the sound changes it too and must be checked by ear and
+// by the tests above before the constant is renewed.
+TEST(ReverbEngine, RendersTheSameBitsOnEveryTarget) {
+    SampleRateScope rate(44100.0f);
+    uint64_t h = 0xcbf29ce484222325ULL;
+    EngineParameters settings[2];
+    settings[1].earlySize = settings[1].lateSize = 1.0f;
+    settings[1].damping = 0.9f;
+    for (const EngineParameters& p : settings) {
+        auto engine = std::make_unique<ReverbEngine>();
+        TestNoise noise;
+        std::vector<float> frames = noiseFrames(2 * 44100, noise);
+        std::fill(frames.begin() + 2 * 22050, frames.end(), 0.0f);
+        processBlocks(*engine, p, frames.data(), 2 * 44100);
+        h = hashFloats(h, frames);
+    }
+    std::printf("render hash %016" PRIx64 "\n", h);
+    EXPECT_EQ(h, 0x8107424c81dcc45eULL);
+}
+
+}  // namespace
+}  // namespace dsp
