@@ -1,5 +1,7 @@
 #include "host/EffectBase.h"
 
+#include "host/TextFormat.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -47,6 +49,18 @@ void EffectBase::setFlag(int32_t bit, bool state) {
 void EffectBase::getParameterLabel(int32_t, char* text) { *text = 0; }
 void EffectBase::getParameterDisplay(int32_t, char* text) { *text = 0; }
 void EffectBase::getParameterName(int32_t, char* text) { *text = 0; }
+
+void EffectBase::formatDecibels(float value, char* text) { ::formatDecibels(value, text); }
+void EffectBase::formatFloat(float value, char* text) { ::formatFloat(value, text); }
+void EffectBase::formatInteger(int32_t value, char* text) { ::formatInteger(value, text); }
+
+void EffectBase::formatHertz(float samples, char* text) {
+    formatFloat(samples == 0.0f ? 0.0f : getSampleRate() / samples, text);
+}
+
+void EffectBase::formatMilliseconds(float samples, char* text) {
+    formatFloat(samples * 1000.0f / getSampleRate(), text);
+}
 
 intptr_t EffectBase::callHost(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
     return hostCallback ? hostCallback(&cEffect, opcode, index, value, ptr, opt) : 0;

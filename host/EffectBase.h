@@ -82,6 +82,13 @@ public:
     virtual bool isInputConnected(int32_t input);
     virtual bool isOutputConnected(int32_t output);
 
+    // Text tools for parameter displays, open to every effect class.
+    virtual void formatDecibels(float value, char* text);
+    virtual void formatHertz(float samples, char* text);
+    virtual void formatMilliseconds(float samples, char* text);
+    virtual void formatFloat(float value, char* text);
+    virtual void formatInteger(int32_t value, char* text);
+
     AEffect* getAeffect() { return &cEffect; }
     EditorInterface* getEditorInterface() const { return editor; }
     // An editor registers itself here; the effect owns it from then on.
