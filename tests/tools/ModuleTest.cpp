@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/VstHost.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace {
+
+intptr_t VSTCALL refusingHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+    return opcode == audioMasterVersion ? 0 : 1;
+}
+
+struct Module : ::testing::Test {
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(module.load(BRV_MODULE_PATH, error)) << error;
+    }
+    LoadedModule module;
+};
+
+}  // namespace
+
+TEST_F(Module, ExportsOnlyMain) {
+#if defined(_WIN32)
+    HMODULE handle = LoadLibraryA(BRV_MODULE_PATH);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_NE(GetProcAddress(handle, "main"), nullptr);
+    EXPECT_EQ(GetProcAddress(handle, "brellivauntEntry"), nullptr);
+    EXPECT_EQ(GetProcAddress(handle, "DllMain"), nullptr);
+    FreeLibrary(handle);
+#else
+    void* handle = dlopen(BRV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_NE(dlsym(handle, "main"), nullptr);
+    EXPECT_EQ(dlsym(handle, "brellivauntEntry"), nullptr);
+    EXPECT_EQ(dlsym(handle, "_ZN12ReverbPlugin12updateEngineEv"), nullptr);
+    dlclose(handle);
+#endif
+}
+
+TEST_F(Module, MainRefusesAHostThatAnswersNoVersion) {
+    EXPECT_EQ(module.entry()(&refusingHost), nullptr);
+    EXPECT_EQ(module.entry()(nullptr), nullptr);
+}
+
+TEST_F(Module, MainGivesTheReverbsDescriptor) {
+    PluginInstance plugin;
+    std::string error;
+    ASSERT_TRUE(plugin.create(module, error)) << error;
+    const AEffect* e = plugin.effect();
+    EXPECT_EQ(e->magic, 0x56737450);
+    EXPECT_EQ(e->numPrograms, 16);
+    EXPECT_EQ(e->numParams, 9);
+    EXPECT_EQ(e->numInputs, 2);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->flags, effFlagsHasVu | effFlagsCanReplacing) << "no editor yet";
+    EXPECT_EQ(e->uniqueID, 0x54577276);
+    EXPECT_EQ(e->version, 1);
+    EXPECT_EQ(e->ioRatio, 1.0f);
+    EXPECT_EQ(plugin.effectName(), "Tarnwick Research Brellivaunt R 1.0");
+    EXPECT_EQ(plugin.vendorString(), "Tarnwick Research");
+    EXPECT_EQ(plugin.productString(), "Tarnworks Brellivaunt R 1.0");
+    EXPECT_EQ(plugin.dispatch(effGetVstVersion), 2300);
+    EXPECT_EQ(plugin.dispatch(effGetCurrentMidiProgram, 0, 0, &error), -1);
+}
+
+TEST_F(Module, TwoInstancesAreIndependent) {
+    auto first = std::make_unique<PluginInstance>();
+    PluginInstance second;
+    std::string error;
+    ASSERT_TRUE(first->create(module, error)) << error;
+    ASSERT_TRUE(second.create(module, error)) << error;
+    first->setParameter(2, 0.9f);
+    EXPECT_EQ(second.getParameter(2), 0.5f);
+    first.reset();  // closes the first effect
+    second.setParameter(7, 1.0f);
+    second.start(44100.0f, 256);
+    std::vector<float> impulse(64, 0.0f), left, right;
+    impulse[0] = 1.0f;
+    renderThrough(second, impulse.data(), impulse.data(), impulse.size(), 44100, 256, left, right);
+    double tail = 0.0;
+    for (size_t i = 22050; i < left.size(); ++i) tail += std::fabs(left[i]) + std::fabs(right[i]);
+    EXPECT_GT(tail, 0.0) << "the remaining instance still reverberates";
+}
+
+TEST_F(Module, ProcessingBeforeMainsChangedIsSafe) {
+    PluginInstance plugin;
+    std::string error;
+    ASSERT_TRUE(plugin.create(module, error)) << error;
+    std::vector<float> in(100, 0.5f), left, right;
+    renderThrough(plugin, in.data(), in.data(), in.size(), 0, 7, left, right);
+    EXPECT_EQ(left, in) << "engine off by default: output is input";
+}
