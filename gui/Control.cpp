@@ -1,0 +1,60 @@
+#include "gui/Control.h"
+
+#include "gui/Bitmap.h"
+#include "gui/FrameEditor.h"
+
+Control::Control(const Rect& r, ValueListener* l, int32_t t, Bitmap* bitmap)
+    : View(r), tag(t), listener(l), background(bitmap) {
+    if (background) background->addRef();
+}
+
+Control::~Control() {
+    if (background) background->release();
+}
+
+// Values that do not compare (NaN) count as changed.
+bool Control::isDirty() const { return !(value == oldValue) || dirty; }
+
+// Marking dirty picks an old value the current one cannot equal.
+void Control::setDirty(bool flag) {
+    dirty = flag;
+    if (flag)
+        oldValue = value == -1.0f ? 0.0f : -1.0f;
+    else
+        oldValue = value;
+}
+
+void Control::pumpIdle() {
+    if (FrameEditor* editor = getEditor()) editor->pumpIdle();
+}
+
+void Control::setValue(float v) { value = v; }
+float Control::getValue() const { return value; }
+void Control::setMin(float v) { minimum = v; }
+float Control::getMin() const { return minimum; }
+void Control::setMax(float v) { maximum = v; }
+float Control::getMax() const { return maximum; }
+void Control::setOldValue(float v) { oldValue = v; }
+float Control::getOldValue() const { return oldValue; }
+void Control::setDefaultValue(float v) { defaultValue = v; }
+float Control::getDefaultValue() const { return defaultValue; }
+void Control::setTag(int32_t t) { tag = t; }
+
+void Control::setBackground(Bitmap* bitmap) {
+    if (background) background->release();
+    background = bitmap;
+    if (background) background->addRef();
+}
+
+Bitmap* Control::getBackground() const { return background; }
+void Control::setBackgroundOffset(const Point& offset) { backgroundOffset = offset; }
+void Control::alignBackgroundOffset() { backgroundOffset = {bounds.left, bounds.top}; }
+void Control::setWheelStep(float v) { wheelStep = v; }
+float Control::getWheelStep() const { return wheelStep; }
+
+void Control::clampValue() {
+    if (value > maximum)
+        value = maximum;
+    else if (value < minimum)
+        value = minimum;
+}

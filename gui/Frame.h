@@ -1,0 +1,86 @@
+// The root of the editor's views and the only part of the toolkit with a
+// window of its own: a child window in the host's window whose paint and
+// button messages it answers. It keeps its views in drawing order, hands
+// events to them, redraws what is dirty when the editor idles, and passes the
+// controls' edit brackets and idle requests on to the editor.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/View.h"
+#include "gui/platform/Platform.h"
+
+class Bitmap;
+class DrawContext;
+class FrameEditor;
+
+enum DropType : int32_t { dropFileNames = 0, dropText = 1 };
+
+class Frame final : public View {
+public:
+    Frame(const Rect& bounds, platform::Window parentWindow, FrameEditor* editor);
+    ~Frame() override;
+
+    bool createWindow(platform::Window parent);
+
+    void draw(DrawContext* context) override;
+    void drawArea(DrawContext* context, const Rect& rect) override;
+    void onMouseDown(DrawContext* context, Point& where) override;
+    void redrawIfDirty(DrawContext* context) override;
+    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyUp(VstKeyCode& keyCode) override;
+    bool onDrop(void** items, int32_t count, int32_t type, Point& where) override;
+    bool onWheel(DrawContext* context, const Point& where, float distance) override;
+    FrameEditor* getEditor() const override;
+
+    virtual bool addView(View* view);
+    virtual bool removeView(View* view, bool release = true);
+    virtual bool removeAllViews(bool release = true);
+    virtual bool containsView(const View* view) const;
+    virtual int32_t viewCount() const;
+    virtual View* viewAt(int32_t index) const;
+
+    Bitmap* setBackground(Bitmap* bitmap);
+    Bitmap* getBackground() const { return background; }
+    void redraw(View* view = nullptr);
+    void pumpIdle();
+    void idle();
+    bool isSomethingDirty() const;
+    View* viewUnderCursor() const;
+    bool cursorPosition(Point& where) const;
+    void setFocusView(View* view);
+    View* getFocusView() const { return focusView; }
+    int32_t getKnobMode() const;
+    void beginEdit(int32_t index);
+    void endEdit(int32_t index);
+
+    platform::Window getWindow() const { return window; }
+    platform::Window getParentWindow() const { return parentWindow; }
+    bool isWindowOpen() const { return isOpen; }
+    bool isFirstDrawPending() const { return firstDrawPending; }
+
+    static intptr_t BRV_SYSCALL windowProc(platform::Window window, uint32_t message,
+                                           uintptr_t wParam, intptr_t lParam);
+
+private:
+    // The drop target's registration belongs to drag and drop support, which
+    // this frame does not carry yet: nothing is registered.
+    bool registerDropTarget() { return false; }
+
+    // A context over the window's own device context for the work that comes
+    // without one; handed back by its destructor.
+    class WindowContext;
+
+    FrameEditor* editor;
+    platform::Window parentWindow;
+    Bitmap* background = nullptr;
+    int32_t count = 0;
+    int32_t capacity = 0;
+    View** views = nullptr;
+    View* focusView = nullptr;
+    bool firstDrawPending = true;
+    bool isOpen = true;
+    bool dropTargetRegistered = false;
+    platform::Window window = nullptr;
+    platform::Module imagingLibrary = nullptr;
+};

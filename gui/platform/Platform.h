@@ -1,0 +1,234 @@
+// The toolkit's only door to the system's graphics, windowing and process
+// services. Every call here is one Windows call by name and meaning; the
+// win32 implementation makes that call, the soft implementation computes the
+// same result on pixel surfaces of its own so the toolkit runs (and is tested)
+// where there is no Windows. Handles are opaque; values and flags keep the
+// numbers Windows gives them, so the toolkit code reads the same on both.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Window procedures and the imaging library's copy function use the system's
+// calling convention, which differs from the default one only on 32-bit x86.
+#if defined(_WIN32) && !defined(_WIN64)
+#define BRV_SYSCALL __stdcall
+#else
+#define BRV_SYSCALL
+#endif
+
+namespace platform {
+
+struct DeviceContextTag;
+struct GdiObjectTag;
+struct WindowTag;
+struct ModuleTag;
+struct CursorTag;
+using DeviceContext = DeviceContextTag*;
+using GdiObject = GdiObjectTag*;  // pen, brush, font or bitmap
+using Window = WindowTag*;
+using Module = ModuleTag*;  // module instance or loaded library
+using Cursor = CursorTag*;
+
+// 24-bit colour as the system takes it: red + green * 256 + blue * 65536.
+using ColorRef = uint32_t;
+
+struct PlatformPoint {
+    int32_t x;
+    int32_t y;
+};
+
+struct PlatformRect {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+using WindowProc = intptr_t(BRV_SYSCALL*)(Window window, uint32_t message, uintptr_t wParam,
+                                          intptr_t lParam);
+using TransparentBltFunction = int(BRV_SYSCALL*)(DeviceContext dst, int dx, int dy, int dw,
+                                                 int dh, DeviceContext src, int sx, int sy,
+                                                 int sw, int sh, uint32_t transparent);
+
+// Object kinds for getCurrentObject.
+constexpr uint32_t objPen = 1;
+constexpr uint32_t objBrush = 2;
+constexpr uint32_t objFont = 6;
+constexpr uint32_t objBitmap = 7;
+
+constexpr int stockNullPen = 8;
+
+constexpr int bkTransparent = 1;
+constexpr int bkOpaque = 2;
+
+constexpr uint32_t penSolid = 0;
+constexpr uint32_t penDot = 2;
+
+constexpr uint32_t ropSrcCopy = 0x00CC0020;
+constexpr uint32_t ropSrcInvert = 0x00660046;
+constexpr uint32_t ropSrcAnd = 0x008800C6;
+
+constexpr uint32_t textLeft = 0x0;
+constexpr uint32_t textCenter = 0x1;
+constexpr uint32_t textRight = 0x2;
+constexpr uint32_t textVCenter = 0x4;
+constexpr uint32_t textSingleLine = 0x20;
+constexpr uint32_t textNoPrefix = 0x800;
+
+constexpr int keyLButton = 0x01;
+constexpr int keyRButton = 0x02;
+constexpr int keyMButton = 0x04;
+constexpr int keyShift = 0x10;
+constexpr int keyControl = 0x11;
+constexpr int keyMenu = 0x12;
+
+constexpr uint32_t msgDestroy = 0x0002;
+constexpr uint32_t msgPaint = 0x000F;
+constexpr uint32_t msgEraseBackground = 0x0014;
+constexpr uint32_t msgLButtonDown = 0x0201;
+constexpr uint32_t msgRButtonDown = 0x0204;
+constexpr uint32_t msgMButtonDown = 0x0207;
+
+constexpr uint32_t classGlobal = 0x4000;
+constexpr uint32_t styleChild = 0x40000000;
+constexpr uint32_t styleVisible = 0x10000000;
+
+constexpr int metricSwapButton = 23;
+constexpr int sysColorButtonFace = 15;
+
+constexpr uint32_t peekRemove = 1;
+
+constexpr uint32_t platformWin32Windows = 1;
+
+// The font description the system's font maker takes (LOGFONTA's fields).
+struct FontDescription {
+    int32_t height;
+    int32_t width;
+    int32_t escapement;
+    int32_t orientation;
+    int32_t weight;
+    uint8_t italic;
+    uint8_t underline;
+    uint8_t strikeOut;
+    uint8_t charSet;
+    uint8_t outPrecision;
+    uint8_t clipPrecision;
+    uint8_t quality;
+    uint8_t pitchAndFamily;
+    char faceName[32];
+};
+
+constexpr uint8_t charsetAnsi = 0;
+constexpr uint8_t outStringPrecision = 1;
+constexpr uint8_t clipStrokePrecision = 2;
+constexpr uint8_t qualityDefault = 0;
+constexpr uint8_t pitchDefault = 0;
+constexpr uint8_t pitchVariable = 2;
+constexpr uint8_t familySwiss = 0x20;
+constexpr uint8_t familyDecorative = 0x50;
+
+struct WindowClassDescription {
+    uint32_t style;
+    WindowProc procedure;
+    int classExtra;
+    int windowExtra;
+    Module instance;
+    Cursor cursor;
+    GdiObject background;
+    const char* className;
+};
+
+// What BeginPaint hands back; the system's own record is kept in `storage`
+// until EndPaint.
+struct PaintRecord {
+    DeviceContext dc;
+    bool erase;
+    PlatformRect paint;
+    alignas(8) unsigned char storage[96];
+};
+
+struct Message {
+    Window window;
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+    uint32_t time;
+    PlatformPoint point;
+};
+
+// --- Device contexts and drawing objects ---
+GdiObject getCurrentObject(DeviceContext dc, uint32_t kind);
+GdiObject selectObject(DeviceContext dc, GdiObject object);
+bool deleteObject(GdiObject object);
+GdiObject getStockObject(int which);
+int setBkMode(DeviceContext dc, int mode);
+ColorRef setBkColor(DeviceContext dc, ColorRef color);
+ColorRef setTextColor(DeviceContext dc, ColorRef color);
+GdiObject createPenIndirect(uint32_t style, int32_t width, ColorRef color);
+GdiObject createSolidBrushIndirect(ColorRef color);
+uint32_t getLastError();
+GdiObject createFontIndirect(const FontDescription& description);
+bool moveToEx(DeviceContext dc, int x, int y);
+bool lineTo(DeviceContext dc, int x, int y);
+bool rectangle(DeviceContext dc, int left, int top, int right, int bottom);
+int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect, uint32_t format);
+
+// --- Input state ---
+int16_t getAsyncKeyState(int key);
+bool getCursorPos(PlatformPoint* point);
+
+// --- Bitmaps and block transfers ---
+GdiObject loadBitmap(Module instance, int resourceId);
+bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height);
+DeviceContext createCompatibleDC(DeviceContext dc);
+bool deleteDC(DeviceContext dc);
+bool bitBlt(DeviceContext dst, int x, int y, int width, int height, DeviceContext src, int sx,
+            int sy, uint32_t rop);
+GdiObject createMonochromeBitmap(int width, int height);
+
+// --- Libraries and the system version ---
+Module loadLibrary(const char* name);
+void* getProcAddress(Module library, const char* name);
+bool freeLibrary(Module library);
+// GetVersionExA with the extended record; false when the call fails.
+bool getVersionPlatformId(uint32_t* platformId);
+
+// --- The module and its windows ---
+// The instance handle that the module's entry point stored; until one is
+// stored, the module that holds this code.
+Module moduleInstance();
+void setModuleInstance(Module instance);
+Cursor loadArrowCursor();
+GdiObject getSysColorBrush(int index);
+uint16_t registerClass(const WindowClassDescription& description);
+bool unregisterClass(const char* className, Module instance);
+int getSystemMetrics(int index);
+Window createWindowEx(uint32_t exStyle, const char* className, const char* windowName,
+                      uint32_t style, int x, int y, int width, int height, Window parent,
+                      Module instance);
+bool destroyWindow(Window window);
+// The window's user data, stored and read pointer-sized.
+intptr_t setWindowUserData(Window window, intptr_t value);
+intptr_t getWindowUserData(Window window);
+intptr_t defWindowProc(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+bool getWindowRect(Window window, PlatformRect* rect);
+bool getUpdateRect(Window window, PlatformRect* rect, bool erase);
+DeviceContext beginPaint(Window window, PaintRecord* paint);
+bool endPaint(Window window, PaintRecord* paint);
+DeviceContext getDC(Window window);
+int releaseDC(Window window, DeviceContext dc);
+
+// --- Time and the message queue ---
+uint32_t getTickCount();
+void sleep(uint32_t milliseconds);
+bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
+                 uint32_t removal);
+intptr_t dispatchMessage(const Message* message);
+
+// --- OLE ---
+void oleInitialize();
+void oleUninitialize();
+bool revokeDragDrop(Window window);
+
+}  // namespace platform

@@ -1,0 +1,162 @@
+#include "gui/platform/soft/SoftSystem.h"
+
+#include <chrono>
+
+#include "gui/platform/soft/SoftText.h"
+
+platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
+platform::GdiObjectTag::~GdiObjectTag() = default;
+
+namespace platform::soft {
+
+void Surface::resize(int w, int h, bool mono, ColorRef fill) {
+    width = w > 0 ? w : 0;
+    height = h > 0 ? h : 0;
+    monochrome = mono;
+    pixels.assign(static_cast<size_t>(width) * height, fill);
+}
+
+System& System::get() {
+    static System system;
+    return system;
+}
+
+System::System() {
+    reset();
+}
+
+void System::reset() {
+    cursor = {0, 0};
+    keys = 0;
+    schedule.clear();
+    swapButtons = false;
+    manualClock = false;
+    manualTick = 0;
+    slept = 0;
+    imagingLibrary = true;
+    platformId = 2;
+    versionCallFails = false;
+}
+
+GdiObject System::adopt(std::unique_ptr<GdiObjectTag> object) {
+    GdiObject handle = object.get();
+    objects[handle] = std::move(object);
+    return handle;
+}
+
+void System::destroy(GdiObject object) {
+    objects.erase(object);
+}
+
+DeviceContext System::newContext() {
+    auto dc = std::make_unique<DeviceContextTag>();
+    dc->pen = stock(7);
+    dc->brush = stock(0);
+    dc->font = stock(13);
+    for (GdiObject o : {dc->pen, dc->brush, dc->font}) ++o->selections;
+    DeviceContext handle = dc.get();
+    contexts[handle] = std::move(dc);
+    return handle;
+}
+
+void System::destroy(DeviceContext dc) {
+    auto it = contexts.find(dc);
+    if (it == contexts.end()) return;
+    for (GdiObject o : {dc->pen, dc->brush, dc->font, dc->bitmap}) {
+        if (o && (o->stock || alive(o))) --o->selections;
+    }
+    contexts.erase(it);
+}
+
+Window System::newWindow() {
+    auto window = std::make_unique<WindowTag>();
+    Window handle = window.get();
+    windows[handle] = std::move(window);
+    return handle;
+}
+
+void System::forget(Window window) {
+    for (auto it = posted.begin(); it != posted.end();) {
+        it = it->window == window ? posted.erase(it) : it + 1;
+    }
+    for (auto& entry : contexts) {
+        if (entry.second->window == window) entry.second->window = nullptr;
+    }
+    windows.erase(window);
+}
+
+// Stock objects live as long as the process and are never deleted: white
+// brush 0, black pen 7, null pen 8, system font 13, and the one-pixel
+// monochrome bitmap of a fresh memory device context (number 100 here).
+GdiObject System::stock(int which) {
+    auto found = stockObjects.find(which);
+    if (found != stockObjects.end()) return found->second.get();
+    std::unique_ptr<GdiObjectTag> object;
+    switch (which) {
+    case 0:
+        object = std::make_unique<GdiObjectTag>(ObjectKind::brush);
+        object->color = 0xFFFFFF;
+        break;
+    case 7:
+    case 8:
+        object = std::make_unique<GdiObjectTag>(ObjectKind::pen);
+        object->nullPen = which == 8;
+        break;
+    case 13:
+        object = std::make_unique<GdiObjectTag>(ObjectKind::font);
+        object->font.height = -12;
+        object->font.weight = 700;
+        break;
+    case 100:
+        object = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
+        object->bitmap.resize(1, 1, true, 0);
+        break;
+    default:
+        return nullptr;
+    }
+    object->stock = true;
+    GdiObject handle = object.get();
+    stockObjects[which] = std::move(object);
+    return handle;
+}
+
+Surface* System::target(DeviceContext dc) {
+    if (!alive(dc)) return nullptr;
+    if (dc->memory) return dc->bitmap ? &dc->bitmap->bitmap : nullptr;
+    if (dc->window && alive(dc->window)) return &dc->window->surface;
+    return nullptr;
+}
+
+void System::applyScheduledInput() {
+    uint32_t t = now();
+    while (!schedule.empty() && static_cast<int32_t>(t - schedule.front().tick) >= 0) {
+        cursor = schedule.front().cursor;
+        keys = schedule.front().keys;
+        schedule.erase(schedule.begin());
+    }
+}
+
+uint32_t System::now() {
+    if (manualClock) return manualTick;
+    using namespace std::chrono;
+    static const auto start = steady_clock::now();
+    return 1000u + static_cast<uint32_t>(
+                       duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+ColorRef toSurface(const Surface& surface, ColorRef color) {
+    if (!surface.monochrome) return color & 0xFFFFFF;
+    uint32_t sum = (color & 0xFF) + ((color >> 8) & 0xFF) + ((color >> 16) & 0xFF);
+    return sum >= 384 ? 1 : 0;
+}
+
+bool insideClip(DeviceContext dc, int x, int y) {
+    if (dc->memory) return true;
+    return x >= dc->clip.left && x < dc->clip.right && y >= dc->clip.top && y < dc->clip.bottom;
+}
+
+void putPixel(DeviceContext dc, Surface& surface, int x, int y, ColorRef color) {
+    if (surface.contains(x, y) && insideClip(dc, x, y)) surface.at(x, y) = toSurface(surface, color);
+}
+
+}  // namespace platform::soft

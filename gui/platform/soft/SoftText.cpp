@@ -1,0 +1,156 @@
+#include "gui/platform/soft/SoftText.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <string>
+
+#include "gui/platform/soft/SoftSystem.h"
+
+namespace platform::soft {
+
+namespace {
+
+FT_Library library() {
+    static FT_Library lib = [] {
+        FT_Library l = nullptr;
+        if (FT_Init_FreeType(&l) != 0) l = nullptr;
+        return l;
+    }();
+    return lib;
+}
+
+FcConfig* fontConfig() {
+    static FcConfig* config = FcInitLoadConfigAndFonts();
+    return config;
+}
+
+// The file and face index that fontconfig offers for the description, or an
+// empty name when nothing at all matches.
+std::string matchFile(const FontDescription& d, int* index) {
+    FcConfig* config = fontConfig();
+    if (!config) return {};
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(d.faceName));
+    int weight = d.weight > 0 ? d.weight : 400;
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_SLANT, d.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    std::string file;
+    if (match) {
+        FcChar8* name = nullptr;
+        if (FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch && name)
+            file = reinterpret_cast<const char*>(name);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return file;
+}
+
+int scaled(int units, int em, int unitsPerEm) {
+    return unitsPerEm > 0 ? (units * em + unitsPerEm / 2) / unitsPerEm : 0;
+}
+
+// A negative height asks for the character (em) height, a positive one for
+// the cell height, zero for the default.
+int emPixels(const FontDescription& d, FT_Face face, int winAscent, int winDescent) {
+    if (d.height < 0) return -d.height;
+    if (d.height == 0) return 12;
+    int cell = winAscent + winDescent;
+    return cell > 0 ? (d.height * face->units_per_EM + cell / 2) / cell : d.height;
+}
+
+FT_UInt glyphFor(FT_Face face, unsigned char c) {
+    FT_UInt glyph = FT_Get_Char_Index(face, c);
+    if (glyph == 0 && face->charmap && face->charmap->encoding == FT_ENCODING_MS_SYMBOL)
+        glyph = FT_Get_Char_Index(face, 0xF000u + c);
+    return glyph;
+}
+
+void drawGlyph(DeviceContext dc, Surface& surface, const FT_Bitmap& bitmap, int left, int top,
+               const PlatformRect& clip) {
+    for (unsigned row = 0; row < bitmap.rows; ++row) {
+        const unsigned char* line = bitmap.buffer + static_cast<long>(row) * bitmap.pitch;
+        for (unsigned col = 0; col < bitmap.width; ++col) {
+            bool ink = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                           ? (line[col >> 3] & (0x80 >> (col & 7))) != 0
+                           : line[col] >= 128;
+            int x = left + static_cast<int>(col);
+            int y = top + static_cast<int>(row);
+            if (ink && x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
+                putPixel(dc, surface, x, y, dc->textColor);
+        }
+    }
+}
+
+}  // namespace
+
+FontFace::~FontFace() {
+    if (face) FT_Done_Face(face);
+}
+
+FontFace* FontFace::resolve(GdiObject font) {
+    if (!font) return nullptr;
+    if (font->face) return font->face.get();
+    auto resolved = std::make_unique<FontFace>();
+    int index = 0;
+    std::string file = matchFile(font->font, &index);
+    FT_Face face = nullptr;
+    if (library() && !file.empty() && FT_New_Face(library(), file.c_str(), index, &face) == 0) {
+        resolved->face = face;
+        int winAscent = face->ascender;
+        int winDescent = -face->descender;
+        if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
+            if (os2->usWinAscent + os2->usWinDescent > 0) {
+                winAscent = os2->usWinAscent;
+                winDescent = os2->usWinDescent;
+            }
+        }
+        int em = emPixels(font->font, face, winAscent, winDescent);
+        FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em > 0 ? em : 1));
+        resolved->ascent = scaled(winAscent, em, face->units_per_EM);
+        resolved->descent = scaled(winDescent, em, face->units_per_EM);
+    }
+    font->face = std::move(resolved);
+    return font->face.get();
+}
+
+TextLayout layoutText(DeviceContext dc, const char* text, int length, Surface* surface, int x,
+                      int y, const PlatformRect& clip) {
+    TextLayout layout;
+    FontFace* font = FontFace::resolve(dc->font);
+    if (!font || !font->face) return layout;
+    FT_Face face = font->face;
+    layout.ascent = font->ascent;
+    layout.descent = font->descent;
+    int baseline = y + font->ascent;
+    int pen = x;
+    for (int i = 0; i < length; ++i) {
+        FT_UInt glyph = glyphFor(face, static_cast<unsigned char>(text[i]));
+        int32_t flags = FT_LOAD_TARGET_MONO | (surface ? FT_LOAD_RENDER : 0);
+        if (FT_Load_Glyph(face, glyph, flags) != 0) continue;
+        FT_GlyphSlot slot = face->glyph;
+        if (surface)
+            drawGlyph(dc, *surface, slot->bitmap, pen + slot->bitmap_left, baseline - slot->bitmap_top,
+                      clip);
+        pen += static_cast<int>((slot->advance.x + 32) >> 6);
+    }
+    layout.width = pen - x;
+    if (surface && dc->font->font.underline) {
+        for (int px = x; px < pen; ++px) {
+            if (px >= clip.left && px < clip.right && baseline + 1 >= clip.top &&
+                baseline + 1 < clip.bottom)
+                putPixel(dc, *surface, px, baseline + 1, dc->textColor);
+        }
+    }
+    return layout;
+}
+
+}  // namespace platform::soft

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "gui/Bitmap.h"
+#include "gui/DrawContext.h"
+#include "tests/gui/GuiTestSupport.h"
+
+using guitest::rgb;
+using guitest::ScopedSurface;
+using namespace platform;
+
+namespace {
+
+constexpr ColorRef backdrop = rgb(9, 99, 199);
+
+class BitmapLoading : public guitest::PlatformTest {};
+
+// Restores whatever transparent copy the test found.
+class TransparentCopying : public guitest::PlatformTest {
+protected:
+    void SetUp() override {
+        guitest::PlatformTest::SetUp();
+        saved = TransparentCopy::get();
+        library = loadLibrary("msimg32.dll");
+    }
+    void TearDown() override {
+        TransparentCopy::set(saved);
+        if (library) freeLibrary(library);
+    }
+
+    // Copies the 4 x 2 probe image onto a backdrop at (1, 1).
+    void copyProbe(ScopedSurface& s) {
+        s.fill(backdrop);
+        Bitmap* bitmap = new Bitmap(guitest::imageTransparency);
+        DrawContext context(nullptr, s.dc, nullptr);
+        bitmap->drawTransparent(&context, {1, 1, 5, 3}, {0, 0});
+        bitmap->release();
+    }
+
+    void expectWhiteLeftOut(ScopedSurface& s) {
+        EXPECT_EQ(s.at(1, 1), backdrop);               // pure white
+        EXPECT_EQ(s.at(2, 1), rgb(254, 255, 255));     // almost white
+        EXPECT_EQ(s.at(3, 1), rgb(255, 0, 0));
+        EXPECT_EQ(s.at(4, 1), rgb(0, 0, 255));
+        EXPECT_EQ(s.at(1, 2), rgb(255, 0, 0));
+        EXPECT_EQ(s.at(3, 2), backdrop);
+        EXPECT_EQ(s.at(4, 2), rgb(254, 255, 255));
+        EXPECT_EQ(s.at(0, 0), backdrop);
+        EXPECT_EQ(s.at(5, 3), backdrop);
+    }
+
+    TransparentBltFunction saved = nullptr;
+    Module library = nullptr;
+};
+
+}  // namespace
+
+TEST_F(BitmapLoading, AnEmbeddedImageReportsItsSize) {
+    Bitmap* bitmap = new Bitmap(guitest::imageGradient);
+    EXPECT_EQ(bitmap->getWidth(), 40);
+    EXPECT_EQ(bitmap->getHeight(), 30);
+    EXPECT_EQ(bitmap->getTransparentColor(), colorTransparent);
+    bitmap->release();
+}
+
+TEST_F(BitmapLoading, OnlyTheLowSixteenBitsOfTheIdFindTheResource) {
+    Bitmap* bitmap = new Bitmap(0x10000 + guitest::imageStrip);
+    EXPECT_EQ(bitmap->getWidth(), 6);
+    EXPECT_EQ(bitmap->getHeight(), 8);
+    bitmap->release();
+}
+
+TEST_F(BitmapLoading, AMissingImageIsZeroBySizeAndDrawsNothing) {
+    ScopedSurface s(8, 8);
+    s.fill(backdrop);
+    Bitmap* bitmap = new Bitmap(guitest::imageMissing);
+    EXPECT_EQ(bitmap->getWidth(), 0);
+    EXPECT_EQ(bitmap->getHeight(), 0);
+    {
+        DrawContext context(nullptr, s.dc, nullptr);
+        bitmap->draw(&context, {0, 0, 8, 8}, {0, 0});
+        bitmap->drawTransparent(&context, {0, 0, 8, 8}, {0, 0});
+    }
+    for (ColorRef c : s.image().pixels) ASSERT_EQ(c, backdrop);
+    bitmap->release();
+}
+
+TEST_F(BitmapLoading, ReferencesAreCountedAndAReleaseAtZeroDoesNothing) {
+    Bitmap* bitmap = new Bitmap(guitest::imageGradient);
+    EXPECT_EQ(bitmap->getRefCount(), 1);
+    bitmap->addRef();
+    EXPECT_EQ(bitmap->release(), 1);
+    EXPECT_EQ(bitmap->getRefCount(), 1);
+    EXPECT_EQ(bitmap->release(), 0);  // freed here; the sanitizer build sees any later use
+}
+
+TEST_F(BitmapLoading, AnOpaqueCopyTakesTheBlockAtTheSourcePoint) {
+    ScopedSurface s(12, 10);
+    s.fill(backdrop);
+    Bitmap* bitmap = new Bitmap(guitest::imageGradient);
+    {
+        DrawContext context(nullptr, s.dc, nullptr);
+        bitmap->draw(&context, {2, 3, 7, 6}, {10, 20});
+    }
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            bool block = x >= 2 && x < 7 && y >= 3 && y < 6;
+            ColorRef expected = block ? rgb((x - 2 + 10) * 6, (y - 3 + 20) * 8, 100) : backdrop;
+            ASSERT_EQ(s.at(x, y), expected) << x << "," << y;
+        }
+    }
+    bitmap->release();
+}
+
+TEST_F(TransparentCopying, TheSystemCopyLeavesPureWhiteOutAndCopiesAlmostWhite) {
+    TransparentCopy::lookUp(library);
+    ASSERT_NE(TransparentCopy::get(), nullptr);
+    ScopedSurface s(8, 5);
+    copyProbe(s);
+    expectWhiteLeftOut(s);
+}
+
+TEST_F(TransparentCopying, TheMaskCopyLeavesPureWhiteOutAndCopiesAlmostWhite) {
+    TransparentCopy::set(nullptr);
+    ScopedSurface s(8, 5);
+    copyProbe(s);
+    expectWhiteLeftOut(s);
+}
+
+TEST_F(TransparentCopying, TheMaskCopyLeavesTheDestinationsColoursAsTheyWere) {
+    TransparentCopy::set(nullptr);
+    ScopedSurface s(8, 5);
+    copyProbe(s);
+    // the context made in copyProbe set black and white; the copy restores them
+    EXPECT_EQ(probe::getBkColor(s.dc), 0u);
+    EXPECT_EQ(probe::getTextColor(s.dc), 0xFFFFFFu);
+}
+
+TEST_F(TransparentCopying, WithoutTheLibraryTheMaskIsUsed) {
+    TransparentCopy::set(reinterpret_cast<TransparentBltFunction>(1));
+    TransparentCopy::lookUp(nullptr);
+    EXPECT_EQ(TransparentCopy::get(), nullptr);
+}

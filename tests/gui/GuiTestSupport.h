@@ -1,0 +1,84 @@
+// Shared pieces of the toolkit's tests: the ids of the test images, scoped
+// surfaces and host windows, and pixel helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "gui/platform/Probe.h"
+
+#ifndef _WIN32
+#include "gui/platform/soft/SoftControls.h"
+#endif
+
+namespace guitest {
+
+constexpr int imageGradient = 1001;     // 40 x 30, pixel (x, y) = (6x, 8y, 100)
+constexpr int imageTransparency = 1002; // 4 x 2: white, (254,255,255), red, blue
+constexpr int imageStrip = 1003;        // 6 x 8: green picture above a red one
+constexpr int imageMissing = 1999;
+
+constexpr platform::ColorRef rgb(int r, int g, int b) {
+    return static_cast<platform::ColorRef>(r | (g << 8) | (b << 16));
+}
+
+class ScopedSurface {
+public:
+    ScopedSurface(int w, int h) : width(w), height(h), dc(platform::probe::createSurface(w, h)) {}
+    ~ScopedSurface() { platform::probe::destroySurface(dc); }
+    ScopedSurface(const ScopedSurface&) = delete;
+    ScopedSurface& operator=(const ScopedSurface&) = delete;
+
+    platform::ColorRef at(int x, int y) const { return platform::probe::getPixel(dc, x, y); }
+    platform::probe::Image image() const { return platform::probe::readSurface(dc, width, height); }
+    void fill(platform::ColorRef c) { platform::probe::fillSurface(dc, width, height, c); }
+
+    const int width;
+    const int height;
+    platform::DeviceContext const dc;
+};
+
+class ScopedHostWindow {
+public:
+    ScopedHostWindow(int w, int h) : window(platform::probe::createHostWindow(w, h)) {}
+    ~ScopedHostWindow() {
+        if (platform::probe::isWindow(window)) platform::probe::destroyHostWindow(window);
+    }
+    ScopedHostWindow(const ScopedHostWindow&) = delete;
+    ScopedHostWindow& operator=(const ScopedHostWindow&) = delete;
+
+    platform::Window const window;
+};
+
+struct Box {
+    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
+    bool empty() const { return right < left; }
+};
+
+// The smallest box holding every pixel that differs from the background.
+inline Box inkBox(const platform::probe::Image& image, platform::ColorRef background) {
+    Box box{image.width, image.height, -1, -1};
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (image.at(x, y) == background) continue;
+            box.left = std::min(box.left, x);
+            box.top = std::min(box.top, y);
+            box.right = std::max(box.right, x);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    if (box.right < 0) box = Box{};
+    return box;
+}
+
+// Puts the soft platform's injected state back before each test; on
+// Windows there is nothing to put back.
+class PlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifndef _WIN32
+        platform::soft::resetControls();
+#endif
+    }
+};
+
+}  // namespace guitest
