@@ -30,6 +30,21 @@ public:
         return buffer[p];
     }
 
+    // The four consecutive slots k + 1, k, k − 1, k − 2 (newest first), for
+    // k within one length of the buffer; they lie side by side unless they
+    // straddle its ends.
+    void readFour(int k, float out[4]) const {
+        if (k >= 2 && k + 1 < length) {
+            const float* p = &buffer[k - 2];
+            out[0] = p[3];
+            out[1] = p[2];
+            out[2] = p[1];
+            out[3] = p[0];
+        } else {
+            for (int j = 0; j < 4; ++j) out[j] = at(k + 1 - j);
+        }
+    }
+
 private:
     std::unique_ptr<float[]> buffer;
     int writePosition = 0;

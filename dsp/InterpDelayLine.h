@@ -26,8 +26,9 @@ public:
         fraction = q - static_cast<float>(i);
         const int k = memory.position() - i;
         // Read before writing: the slot at k holds the input of i samples ago.
-        const float y = hermite4(fraction, memory.at(k + 1), memory.at(k), memory.at(k - 1),
-                                 memory.at(k - 2));
+        float taps[4];
+        memory.readFour(k, taps);
+        const float y = hermite4(fraction, taps[0], taps[1], taps[2], taps[3]);
         memory.write(x);
         return y;
     }

@@ -1,18 +1,36 @@
 #include "dsp/LateBranch.h"
 
+#include <cstring>
+
 namespace dsp {
+namespace {
+
+// Bit for bit, so that −0 and NaN are told apart like any other value.
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
 
 void LateBranch::recompute() {
-    const float period = noteToPeriod(size);
-    stage1.setTime(noteToPeriod(size + 9.0f) + modOffset[0]);
-    stage2.setTime(noteToPeriod(size + 6.0f) + modOffset[1]);
-    stage3.setTime(noteToPeriod(size + 3.0f) + modOffset[2]);
-    mainDelay.setTime(period + modOffset[3]);
-    // 60 units of the curve per decay time; a decay time of 0 gives −∞,
-    // which the floor catches like any very short time.
-    float exponent = -period / decayTime * 60.0f;
-    if (exponent < -144.0f) exponent = -144.0f;
-    loopGain = expCurve(exponent);
+    if (!sameBits(size, periodsSize)) {
+        periods[0] = noteToPeriod(size + 9.0f);
+        periods[1] = noteToPeriod(size + 6.0f);
+        periods[2] = noteToPeriod(size + 3.0f);
+        periods[3] = noteToPeriod(size);
+        periodsSize = size;
+    }
+    stage1.setTime(periods[0] + modOffset[0]);
+    stage2.setTime(periods[1] + modOffset[1]);
+    stage3.setTime(periods[2] + modOffset[2]);
+    mainDelay.setTime(periods[3] + modOffset[3]);
+    if (!sameBits(periods[3], gainPeriod) || !sameBits(decayTime, gainDecayTime)) {
+        // 60 units of the curve per decay time; a decay time of 0 gives −∞,
+        // which the floor catches like any very short time.
+        float exponent = -periods[3] / decayTime * 60.0f;
+        if (exponent < -144.0f) exponent = -144.0f;
+        loopGain = expCurve(exponent);
+        gainPeriod = periods[3];
+        gainDecayTime = decayTime;
+    }
 }
 
 }  // namespace dsp

@@ -2,8 +2,12 @@
 // loops, then a main delay whose output, scaled by the loop gain, is handed
 // to the other channel. Delay times and loop gain are recomputed every 51
 // samples rather than per sample, because each needs a power; the
-// modulation offsets and a new decay time therefore act in steps.
+// modulation offsets and a new decay time therefore act in steps. The
+// powers are remembered for the size and decay time they were taken for,
+// since the effect sets the same size again at every block.
 #pragma once
+
+#include <limits>
 
 #include "dsp/DiffuserChain.h"
 
@@ -52,6 +56,13 @@ private:
     float decayTime = 0.0f;
     float modOffset[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     int updateCounter = 0;
+
+    // Base times of the three stages and the main delay for periodsSize,
+    // and the loop gain for gainPeriod and gainDecayTime. NaN: none yet.
+    float periods[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    float periodsSize = std::numeric_limits<float>::quiet_NaN();
+    float gainPeriod = std::numeric_limits<float>::quiet_NaN();
+    float gainDecayTime = std::numeric_limits<float>::quiet_NaN();
 };
 
 }  // namespace dsp

@@ -42,9 +42,13 @@ private:
     // a cycle apart, the main delay half a cycle ahead.
     void updateModulation() {
         static constexpr float phaseOffset[4] = {0.125f, 0.25f, 0.375f, 0.5f};
-        smoothToward(modDepthTarget, 0.05f, sampleRate, depth);
+        // Copies, so that the compiler sees the four phase steps share one
+        // increment and divides once.
+        const float rate = modRate;
+        const float sr = sampleRate;
+        smoothToward(modDepthTarget, 0.05f, sr, depth);
         for (int k = 0; k < 4; ++k) {
-            const float p = advancePhase(modRate, sampleRate, phase[k]);
+            const float p = advancePhase(rate, sr, phase[k]);
             const float value = parabolicSine(wrapPhase(p + phaseOffset[k])) * depth;
             leftMod[k] = value;
             rightMod[k] = -value;
