@@ -1,8 +1,10 @@
 // Speed of the engine's per-frame path: ten seconds of stereo at 44.1 kHz
 // per iteration, with the parameters re-applied every 512 frames as the
-// effect does. Each iteration's time divided by 441000 is the cost of one
-// stereo frame; the "realtime" counter is how many times faster than the
-// audio clock that is.
+// effect does. "ns_per_frame" is the cost of one stereo frame (the library
+// prints it with an "s" after the number: read it as nanoseconds);
+// "realtime" is how many times faster than the audio clock that is.
+//
+//   build/h-dsp/bench/brv_bench
 #include <benchmark/benchmark.h>
 
 #include <memory>
