@@ -16,9 +16,7 @@ namespace {
 
 System& sys() { return System::get(); }
 
-bool usable(GdiObject object) {
-    return object && (object->stock || sys().alive(object));
-}
+bool usable(GdiObject object) { return object && sys().known(object); }
 
 GdiObject& slotFor(DeviceContext dc, ObjectKind kind) {
     switch (kind) {
@@ -94,7 +92,7 @@ GdiObject selectObject(DeviceContext dc, GdiObject object) {
 // selected, and never deletes stock objects.
 bool deleteObject(GdiObject object) {
     if (!object || !sys().alive(object)) return false;
-    if (object->selections > 0) return false;
+    if (object->stock || object->selections > 0) return false;
     sys().destroy(object);
     return true;
 }

@@ -131,7 +131,7 @@ Image readWindow(Window window) {
     return image;
 }
 
-bool objectExists(GdiObject object) { return object && (object->stock || System::get().alive(object)); }
+bool objectExists(GdiObject object) { return object && System::get().known(object); }
 
 bool getFontDescription(GdiObject font, FontDescription* description) {
     if (!objectExists(font) || font->kind != soft::ObjectKind::font || !description) return false;

@@ -38,6 +38,14 @@ void System::reset() {
     versionCallFails = false;
 }
 
+bool System::known(GdiObject object) const {
+    if (alive(object)) return true;
+    for (const auto& entry : stockObjects) {
+        if (entry.second.get() == object) return true;
+    }
+    return false;
+}
+
 GdiObject System::adopt(std::unique_ptr<GdiObjectTag> object) {
     GdiObject handle = object.get();
     objects[handle] = std::move(object);
@@ -63,7 +71,7 @@ void System::destroy(DeviceContext dc) {
     auto it = contexts.find(dc);
     if (it == contexts.end()) return;
     for (GdiObject o : {dc->pen, dc->brush, dc->font, dc->bitmap}) {
-        if (o && (o->stock || alive(o))) --o->selections;
+        if (o && known(o)) --o->selections;
     }
     contexts.erase(it);
 }

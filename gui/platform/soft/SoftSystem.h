@@ -101,6 +101,8 @@ public:
     static System& get();
 
     bool alive(GdiObject object) const { return objects.count(object) != 0; }
+    // A live object or a stock one; found without touching the handle.
+    bool known(GdiObject object) const;
     bool alive(Window window) const { return windows.count(window) != 0; }
     bool alive(DeviceContext dc) const { return contexts.count(dc) != 0; }
 

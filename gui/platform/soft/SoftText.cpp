@@ -22,9 +22,18 @@ FT_Library library() {
     return lib;
 }
 
+// Fontconfig's configuration, given back with the library's caches when the
+// program ends so that nothing of it outlives the process's own data.
 FcConfig* fontConfig() {
-    static FcConfig* config = FcInitLoadConfigAndFonts();
-    return config;
+    struct Holder {
+        FcConfig* config = FcInitLoadConfigAndFonts();
+        ~Holder() {
+            if (config) FcConfigDestroy(config);
+            FcFini();
+        }
+    };
+    static Holder holder;
+    return holder.config;
 }
 
 // The file and face index that fontconfig offers for the description, or an

@@ -1,0 +1,8 @@
+// Opens an editor on a window of the soft platform, lets it paint and idle
+// once, and writes what the window shows to a PNG file: the panel's picture
+// without a screen.
+#pragma once
+
+class EditorInterface;
+
+bool renderEditorToPng(EditorInterface& editor, const char* path);

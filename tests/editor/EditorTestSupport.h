@@ -1,0 +1,93 @@
+// An effect whose host writes down its calls, and a small editor on the
+// editor base with one recording view, for the editor's tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "editor/EditorBase.h"
+#include "gui/Bitmap.h"
+#include "gui/Frame.h"
+#include "host/EffectBaseX.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/RecordingView.h"
+
+namespace editortest {
+
+struct HostCall {
+    int32_t opcode;
+    int32_t index;
+};
+
+// The host of the effect under test: one per test, reached through the
+// descriptor's user pointer (the callback has no other context).
+struct Host {
+    std::vector<HostCall> calls;
+    bool idleAnswersWithEditorIdle = false;
+    bool markBeforeNestedIdle = false;
+
+    static intptr_t VSTCALL callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
+                                     void*, float);
+    size_t count(int32_t opcode) const {
+        size_t n = 0;
+        for (const auto& c : calls) n += c.opcode == opcode;
+        return n;
+    }
+};
+
+class TestEffect final : public EffectBaseX {
+public:
+    explicit TestEffect(Host& host) : EffectBaseX(&Host::callback, 1, 1) {
+        cEffect.user = &host;
+    }
+    void process(float**, float**, int32_t) override {}
+};
+
+inline intptr_t VSTCALL Host::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
+                                       void*, float) {
+    if (opcode == audioMasterVersion) return 2400;
+    if (!effect || !effect->user) return 0;
+    Host* host = static_cast<Host*>(effect->user);
+    host->calls.push_back({opcode, index});
+    if (opcode == audioMasterIdle && host->idleAnswersWithEditorIdle) {
+        auto* self = static_cast<EffectBase*>(effect->object);
+        if (host->markBeforeNestedIdle && self->getEditorInterface())
+            self->getEditorInterface()->markForUpdate();
+        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+    }
+    return 0;
+}
+
+class TestEditor final : public EditorBase {
+public:
+    // The journal outlives the editor: views still open when the editor
+    // goes write into it as they are destroyed.
+    TestEditor(EffectBase* effect, guitest::Journal& journal)
+        : EditorBase(effect), journal(journal) {
+        rect = {0, 0, 30, 40};
+    }
+    intptr_t open(void* parent) override {
+        EditorBase::open(parent);
+        frame = new Frame({0, 0, 40, 30}, static_cast<platform::Window>(parent), this);
+        auto* background = new Bitmap(guitest::imageGradient);
+        frame->setBackground(background);
+        background->release();
+        view = new guitest::RecordingView({10, 5, 20, 15}, "view", journal, colorYellow);
+        view->answerKey = 'k';
+        frame->addView(view);
+        return 1;
+    }
+    void close() override {
+        delete frame;
+        frame = nullptr;
+        view = nullptr;
+    }
+    void update() override { ++updates; }
+
+    guitest::Journal& journal;
+    guitest::RecordingView* view = nullptr;
+    int updates = 0;
+};
+
+}  // namespace editortest
