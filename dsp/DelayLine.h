@@ -26,10 +26,11 @@ public:
     // Truncates toward zero within [0, length − 1]; a product that is not a
     // finite number (a bad setting) counts as 0 so the read stays inside.
     static int wholeSamples(float q) {
-        if (!std::isfinite(q)) return 0;
+        // Below 1 truncation gives 0 or a negative count, which clamps to 0;
+        // deciding that before converting keeps huge negatives in range.
+        if (!std::isfinite(q) || q < 1.0f) return 0;
         if (q >= static_cast<float>(DelayMemory::length - 1)) return DelayMemory::length - 1;
-        const int d = static_cast<int>(q);
-        return d < 0 ? 0 : d;
+        return static_cast<int>(q);
     }
 
 private:

@@ -23,9 +23,10 @@ void LateBranch::recompute() {
     stage3.setTime(periods[2] + modOffset[2]);
     mainDelay.setTime(periods[3] + modOffset[3]);
     if (!sameBits(periods[3], gainPeriod) || !sameBits(decayTime, gainDecayTime)) {
-        // 60 units of the curve per decay time; a decay time of 0 gives −∞,
-        // which the floor catches like any very short time.
-        float exponent = -periods[3] / decayTime * 60.0f;
+        // 60 units of the curve per decay time. A decay time of 0 stands for
+        // −∞, which the floor catches like any very short time; it is taken
+        // so directly rather than through a division by zero.
+        float exponent = decayTime == 0.0f ? -144.0f : -periods[3] / decayTime * 60.0f;
         if (exponent < -144.0f) exponent = -144.0f;
         loopGain = expCurve(exponent);
         gainPeriod = periods[3];

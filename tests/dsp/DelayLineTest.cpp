@@ -48,6 +48,8 @@ TEST(DelayLine, ImpulseLeavesExactlyOnTheDelayedCall) {
 TEST(DelayLine, ClampsToZeroAndToTheCapacity) {
     EXPECT_EQ(DelayLine::wholeSamples(-3.7f), 0);
     EXPECT_EQ(DelayLine::wholeSamples(-0.5f), 0);
+    EXPECT_EQ(DelayLine::wholeSamples(-1e30f), 0);
+    EXPECT_EQ(DelayLine::wholeSamples(0.99f), 0);
     EXPECT_EQ(DelayLine::wholeSamples(191998.9f), 191998);
     EXPECT_EQ(DelayLine::wholeSamples(191999.0f), longest);
     EXPECT_EQ(DelayLine::wholeSamples(1e30f), longest);
@@ -132,6 +134,7 @@ TEST_F(InterpDelayLineTest, ShortDelaysUseTheFractionAsIs) {
 
 TEST(InterpDelayLine, ClampsToZeroAndToTheCapacity) {
     EXPECT_EQ(InterpDelayLine::clampedSamples(-2.0f), 0.0f);
+    EXPECT_EQ(InterpDelayLine::clampedSamples(-1e30f), 0.0f);
     EXPECT_EQ(InterpDelayLine::clampedSamples(191998.5f), 191998.5f);
     EXPECT_EQ(InterpDelayLine::clampedSamples(1e30f), static_cast<float>(longest));
     auto line = std::make_unique<InterpDelayLine>();
