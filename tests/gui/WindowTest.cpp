@@ -94,6 +94,26 @@ TEST_F(FrameWindow, NothingIsDrawnBeforeTheFirstPaint) {
     delete frame;
 }
 
+TEST_F(FrameWindow, RedrawDrawsOneViewOfTheListOrElseTheWholeFrame) {
+    Frame* frame = new Frame({0, 0, 100, 60}, host.window, nullptr);
+    auto* a = new RecordingView({10, 10, 40, 40}, "a", journal);
+    auto* b = new RecordingView({50, 10, 90, 40}, "b", journal);
+    frame->addView(a);
+    frame->addView(b);
+    frame->redraw(b);
+    EXPECT_EQ(journal.events.back(), "b.draw");
+    EXPECT_EQ(journal.count("a.draw"), 0u);
+    Journal other;
+    auto* stranger = new RecordingView({0, 0, 5, 5}, "stranger", other);
+    frame->redraw(stranger);
+    frame->redraw(nullptr);
+    EXPECT_EQ(journal.count("a.draw"), 2u);
+    EXPECT_EQ(journal.count("b.draw"), 3u);
+    EXPECT_TRUE(other.events.empty());
+    stranger->release();
+    delete frame;
+}
+
 TEST_F(FrameWindow, PaintingCopiesTheBackgroundAndDrawsTheViewsOverIt) {
     Frame* frame = new Frame({0, 0, 40, 30}, host.window, nullptr);
     auto* background = new Bitmap(guitest::imageGradient);

@@ -14,7 +14,6 @@
 
 #include "gui/platform/Platform.h"
 
-struct FT_FaceRec_;
 
 namespace platform::soft {
 
