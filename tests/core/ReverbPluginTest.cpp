@@ -296,3 +296,30 @@ TEST(ReverbPluginSampleRate, SetSampleRateReachesTheEngineTheCombinedOpcodeDoesN
     plugin.setSampleRate(44100.0f);
     EXPECT_EQ(dsp::sampleRate, 44100.0f);
 }
+
+TEST(ReverbPluginSampleRate, AbsurdRatesNeverPoisonTheEngine) {
+    for (float rate : {1e-30f, 1.0f, 100.0f, 1e9f, 3.4e38f}) {
+        ReverbPluginGui plugin(nullptr);
+        plugin.setParameter(paramOnOff, 1.0f);
+        plugin.setParameter(paramDryWet, 1.0f);
+        plugin.setParameter(paramDamping, 1.0f);
+        plugin.setSampleRate(rate);
+        Block block(4096);
+        for (int i = 0; i < 4; ++i) {
+            block.run(plugin);
+            for (float x : block.outLeft) ASSERT_TRUE(std::isfinite(x)) << "at " << rate << " Hz";
+        }
+        plugin.setSampleRate(44100.0f);
+        double energy = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            block.run(plugin);
+            for (size_t j = 0; j < 4096; ++j) {
+                ASSERT_TRUE(std::isfinite(block.outLeft[j]) && std::isfinite(block.outRight[j]))
+                    << "after " << rate << " Hz";
+                energy += block.outLeft[j] * block.outLeft[j];
+            }
+        }
+        EXPECT_GT(energy, 1.0) << "still reverberating after " << rate << " Hz";
+    }
+    dsp::sampleRate = 44100.0f;
+}
