@@ -74,6 +74,30 @@ TEST(PortableMath, ExpAndLogAnswerTheEdgesWithoutFault) {
     EXPECT_NEAR(portableLog(4.9e-324), std::log(4.9e-324), 1e-12);
 }
 
+// The nearest float to the exact power, from a 60-digit evaluation of
+// 8.17742 × 1.05946ⁿ, 1 / (8.17742 × 1.05946ⁿ), 1.2202ˣ and 1.05925ᵍ with
+// the single-precision bases and factor. Every target must give these bits.
+TEST(DspMath, PowersAreTheNearestFloatToTheExactValue) {
+    EXPECT_EQ(noteToHz(69.0f), 0x1.b7fff4p+8f);
+    EXPECT_EQ(noteToHz(97.0f), 0x1.152900p+11f);
+    EXPECT_EQ(noteToHz(36.0f), 0x1.05a67ap+6f);
+    EXPECT_EQ(noteToHz(102.0f), 0x1.71f588p+11f);
+    EXPECT_EQ(noteToHz(58.0f), 0x1.d22da6p+7f);
+    EXPECT_EQ(noteToPeriod(10.5f), 0x1.111f0cp-4f);
+    EXPECT_EQ(noteToPeriod(13.5f), 0x1.cb565ep-5f);
+    EXPECT_EQ(noteToPeriod(-25.5f), 0x1.1117cep-1f);
+    EXPECT_EQ(noteToPeriod(46.5f), 0x1.11264cp-7f);
+    EXPECT_EQ(noteToPeriod(72.0f), 0x1.f4fed0p-10f);
+    EXPECT_EQ(expCurve(-144.0f), 0x1.931f0ep-42f);
+    EXPECT_EQ(expCurve(60.0f), 0x1.2ba21ep+17f);
+    EXPECT_EQ(expCurve(30.0f), 0x1.87adc2p+8f);
+    EXPECT_EQ(expCurve(-0.5f), 0x1.cf814ap-1f);
+    EXPECT_EQ(shelfGainRoot(-1.2f), 0x1.ddd406p-1f);
+    EXPECT_EQ(shelfGainRoot(-0.7f), 0x1.ebc7bap-1f);
+    EXPECT_EQ(shelfGainRoot(-2.0f), 0x1.c852dep-1f);
+    EXPECT_EQ(shelfGainRoot(-5.5f), 0x1.750f4ap-1f);
+}
+
 TEST(DspMath, NoteToHzGives440AtNote69) {
     EXPECT_NEAR(noteToHz(69.0f), 440.0f, 1e-3f);
     const float reference = static_cast<float>(8.17742f * std::pow(1.0594600439071655, 69.0));
@@ -112,8 +136,10 @@ TEST(DspMath, ClampCutoffBoundsAt44100) {
 }
 
 TEST(DspMath, ClampCutoffTestsTheUpperBoundFirst) {
-    // With a negative rate the bounds cross; only the order decides.
-    EXPECT_EQ(clampCutoff(0.0f, -1.0f), -0.47058824f);
+    // With a negative rate the bounds cross: upper −0.47058824 lies below
+    // lower −0.000040690105. A value between them is above the upper bound
+    // and below the lower one at once, so only the order of the tests decides.
+    EXPECT_EQ(clampCutoff(-0.01f, -1.0f), -0.47058824f);
 }
 
 TEST(DspMath, PrewarpIsTheTangentSeriesToTheFifthPower) {
