@@ -11,7 +11,9 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 }  // namespace
 
 void LateBranch::recompute() {
-    if (!sameBits(size, periodsSize)) {
+    const bool fresh = !remembered;
+    remembered = true;
+    if (fresh || !sameBits(size, periodsSize)) {
         periods[0] = noteToPeriod(size + 9.0f);
         periods[1] = noteToPeriod(size + 6.0f);
         periods[2] = noteToPeriod(size + 3.0f);
@@ -22,7 +24,7 @@ void LateBranch::recompute() {
     stage2.setTime(periods[1] + modOffset[1]);
     stage3.setTime(periods[2] + modOffset[2]);
     mainDelay.setTime(periods[3] + modOffset[3]);
-    if (!sameBits(periods[3], gainPeriod) || !sameBits(decayTime, gainDecayTime)) {
+    if (fresh || !sameBits(periods[3], gainPeriod) || !sameBits(decayTime, gainDecayTime)) {
         // 60 units of the curve per decay time. A decay time of 0 stands for
         // −∞, which the floor catches like any very short time; it is taken
         // so directly rather than through a division by zero.

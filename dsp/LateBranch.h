@@ -7,8 +7,6 @@
 // since the effect sets the same size again at every block.
 #pragma once
 
-#include <limits>
-
 #include "dsp/DiffuserChain.h"
 
 namespace dsp {
@@ -58,11 +56,14 @@ private:
     int updateCounter = 0;
 
     // Base times of the three stages and the main delay for periodsSize,
-    // and the loop gain for gainPeriod and gainDecayTime. NaN: none yet.
+    // and the loop gain for gainPeriod and gainDecayTime. The flag says
+    // whether they were taken at all: no value of a float can stand for
+    // "none yet", since a bad setting may bring any bit pattern, NaN too.
+    bool remembered = false;
     float periods[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    float periodsSize = std::numeric_limits<float>::quiet_NaN();
-    float gainPeriod = std::numeric_limits<float>::quiet_NaN();
-    float gainDecayTime = std::numeric_limits<float>::quiet_NaN();
+    float periodsSize = 0.0f;
+    float gainPeriod = 0.0f;
+    float gainDecayTime = 0.0f;
 };
 
 }  // namespace dsp
