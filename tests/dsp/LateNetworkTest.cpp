@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -62,6 +63,63 @@ TEST(LateBranch, RecomputesOnCalls51And102) {
     EXPECT_NEAR(branch->getLoopGain(), 0.9024f, 2e-4f);
 }
 
+TEST(LateBranch, SetSizeDoesNotRestartThePeriodicCount) {
+    auto branch = std::make_unique<LateBranch>();
+    branch->setSize(10.5f);
+    for (int n = 1; n <= 30; ++n) branch->processSample(0.0f);
+    branch->setSize(12.0f);
+    const float atSize = branch->getLoopGain();
+    branch->setDecayTime(0.392f);
+    // Calls 31 to 50 keep the gain; call 51 counts from construction.
+    for (int n = 31; n < period; ++n) branch->processSample(0.0f);
+    EXPECT_EQ(branch->getLoopGain(), atSize);
+    branch->processSample(0.0f);
+    EXPECT_EQ(branch->getLoopGain(), expCurve(-noteToPeriod(12.0f) / 0.392f * 60.0f));
+}
+
+// Flat shelves everywhere, so that the branch passes its input on.
+std::unique_ptr<LateBranch> makeFlatBranch(float decayTime) {
+    auto branch = std::make_unique<LateBranch>();
+    branch->setHighFrequency(2000.0f);
+    branch->setHighGain(0.0f);
+    branch->setLowFrequency(100.0f);
+    branch->setLowGain(0.0f);
+    branch->setDiffusion(0.4f);
+    branch->setDecayTime(decayTime);
+    branch->setSize(60.0f);
+    return branch;
+}
+
+TEST(LateBranch, RecomputeRunsBeforeTheSampleOfCall51) {
+    SampleRateScope rate(1000.0f);
+    // a switches its decay time just before call 51; b had that time from
+    // the start. Their signals are the same, so the feedback of call 51
+    // agrees only if the new gain already applies to that sample.
+    auto a = makeFlatBranch(0.01f);
+    auto b = makeFlatBranch(0.02f);
+    TestNoise noise;
+    for (int n = 1; n < period; ++n) {
+        const float x = noise.next();
+        ASSERT_EQ(a->processSample(x), b->processSample(x));
+    }
+    a->setDecayTime(0.02f);
+    const float x = noise.next();
+    a->processSample(x);
+    b->processSample(x);
+    ASSERT_NE(b->getFeedback(), 0.0f);
+    EXPECT_EQ(a->getFeedback(), b->getFeedback());
+}
+
+TEST(LateBranch, RemembersNoPowersBeforeTheFirstRecompute) {
+    // Whatever the first size, the powers are taken from it, also for a
+    // size that is not a number (a bad setting): NaN times and gain.
+    auto branch = std::make_unique<LateBranch>();
+    branch->setDecayTime(1.0f);
+    branch->setSize(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_TRUE(std::isnan(branch->mainLine().getTime()));
+    EXPECT_TRUE(std::isnan(branch->getLoopGain()));
+}
+
 TEST(LateBranch, NewSizeRecomputesAtOnceWithTheStoredDecayTime) {
     auto branch = std::make_unique<LateBranch>();
     branch->setDecayTime(0.001f * expCurve(60.0f));
@@ -87,6 +145,13 @@ TEST(LateNetwork, DecayReachesTheLoopGainOnlyAtTheNextRecompute) {
     EXPECT_LT(net->leftSide().getLoopGain(), 1e-12f);
     runSilence(*net, 1);
     EXPECT_NEAR(net->leftSide().getLoopGain(), 0.1310f, 2e-4f);
+}
+
+TEST(LateNetwork, SizeOffsetAppliesAtOnce) {
+    auto net = makeNetwork(12.0f, 0.5f, 30.0f, 0.0f);
+    net->setSizeOffset(2.0f);
+    EXPECT_EQ(net->leftSide().mainLine().getTime(), noteToPeriod(10.0f) + net->leftModulation(3));
+    EXPECT_EQ(net->rightSide().mainLine().getTime(), noteToPeriod(14.0f) + net->rightModulation(3));
 }
 
 TEST(LateNetwork, Size48PassesTheFrameAndHoldsTheOscillator) {

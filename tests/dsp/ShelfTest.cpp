@@ -104,6 +104,19 @@ TEST(Shelf, SilenceSettlesOnTheOffsetNeverSubnormal) {
     EXPECT_NEAR(y, 1e-10f * a * a, 1e-13f);
 }
 
+TEST(Shelf, HighShelfSilenceSettlesOnItsOwnSmallerOffset) {
+    // The high shelf passes DC at gain 1, so silence leaves its offset as is.
+    HighShelf high;
+    high.setFrequency(2217.28f);
+    high.setGain(-1.2f);
+    float y = high.processSample(1.0f);
+    for (int n = 0; n < 20000; ++n) {
+        y = high.processSample(0.0f);
+        ASSERT_NE(std::fpclassify(y), FP_SUBNORMAL);
+    }
+    EXPECT_NEAR(y, 1e-12f, 1e-15f);
+}
+
 TEST(Shelf, KeepsItsCoefficientsWhenTheRateChanges) {
     SampleRateScope rate(44100.0f);
     HighShelf high;
