@@ -4,7 +4,8 @@
 // prints it with an "s" after the number: read it as nanoseconds);
 // "realtime" is how many times faster than the audio clock that is.
 //
-//   build/h-dsp/bench/brv_bench
+//   cmake --preset native && cmake --build --preset native --target brv_bench
+//   build/native/bench/brv_bench
 #include <benchmark/benchmark.h>
 
 #include <memory>
