@@ -40,10 +40,13 @@ void Control::setDefaultValue(float v) { defaultValue = v; }
 float Control::getDefaultValue() const { return defaultValue; }
 void Control::setTag(int32_t t) { tag = t; }
 
+// The new bitmap is held before the old one is let go: handed the bitmap it
+// already shows, with no other holder, the control would otherwise free it
+// and keep the freed one.
 void Control::setBackground(Bitmap* bitmap) {
+    if (bitmap) bitmap->addRef();
     if (background) background->release();
     background = bitmap;
-    if (background) background->addRef();
 }
 
 Bitmap* Control::getBackground() const { return background; }

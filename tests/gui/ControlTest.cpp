@@ -100,3 +100,14 @@ TEST(ControlBackground, TheControlHoldsOneReferenceOnItsBitmap) {
     EXPECT_EQ(bitmap->getRefCount(), 1);
     bitmap->release();
 }
+
+TEST(ControlBackground, HandingTheControlTheBitmapItSolelyHoldsKeepsTheBitmapAlive) {
+    auto* bitmap = new Bitmap(guitest::imageGradient);
+    auto* c = new PlainControl(bitmap);
+    bitmap->release();  // the control is the only holder from here on
+    c->setBackground(bitmap);
+    ASSERT_EQ(c->getBackground(), bitmap);
+    EXPECT_EQ(bitmap->getRefCount(), 1);
+    EXPECT_EQ(bitmap->getWidth(), 40);
+    c->release();
+}
