@@ -70,8 +70,13 @@ Frame::~Frame() {
     }
 }
 
+// A frame owns one window. Making a second would leave the first behind in
+// the host's window with this frame's address in its user data, and its next
+// message would reach a frame that may be gone; the class would also stay
+// registered for good. The existing window is kept instead.
 bool Frame::createWindow(Window parent) {
     if (!parent) return false;
+    if (window) return true;
     WindowClass::acquire(&Frame::windowProc);
     window = createWindowEx(0, WindowClass::name(), "Window", styleChild | styleVisible, 0, 0,
                             bounds.width(), bounds.height(), parent, moduleInstance());

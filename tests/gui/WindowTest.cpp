@@ -165,3 +165,33 @@ TEST_F(FrameWindow, TheWheelGoesToTheViewUnderTheCursorEvenWhenDisabled) {
     EXPECT_FALSE(frame->onWheel(nullptr, {20, 25}, 1.0f));
     delete frame;
 }
+
+TEST_F(FrameWindow, ASecondCreateWindowKeepsTheOneWindowAndTheCount) {
+    Frame* frame = new Frame({0, 0, 50, 40}, host.window, nullptr);
+    Window first = frame->getWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(frame->createWindow(host.window));
+    EXPECT_EQ(frame->getWindow(), first);
+    EXPECT_EQ(WindowClass::registrationCount(), 1);
+    std::string name = WindowClass::name();
+    delete frame;
+    EXPECT_FALSE(probe::isWindow(first));
+    EXPECT_EQ(WindowClass::registrationCount(), 0);
+    EXPECT_FALSE(probe::classExists(name.c_str(), moduleInstance()));
+}
+
+TEST_F(FrameWindow, AWindowThatCannotBeMadeLeavesTheFrameWithoutOneAndTheCountRaised) {
+    Window gone = probe::createHostWindow(20, 20);
+    probe::destroyHostWindow(gone);
+    Frame* frame = new Frame({0, 0, 10, 10}, gone, nullptr);
+    EXPECT_EQ(frame->getWindow(), nullptr);
+    EXPECT_EQ(WindowClass::registrationCount(), 1);
+    EXPECT_TRUE(frame->createWindow(gone));
+    EXPECT_EQ(WindowClass::registrationCount(), 2);
+    delete frame;
+    EXPECT_EQ(WindowClass::registrationCount(), 2);
+    // Gives back what the failures left raised, for the tests after this one.
+    WindowClass::release();
+    WindowClass::release();
+    EXPECT_EQ(WindowClass::registrationCount(), 0);
+}
