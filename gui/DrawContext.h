@@ -25,7 +25,7 @@ enum MouseButtons : int32_t {
     modAlt = 32,
 };
 
-class DrawContext {
+class DrawContext final {
 public:
     DrawContext(Frame* frame, platform::DeviceContext dc, platform::Window window);
     virtual ~DrawContext();

@@ -22,6 +22,8 @@ struct Image {
 // A top-level window of the given client size, as a host would give it.
 Window createHostWindow(int width, int height);
 void destroyHostWindow(Window window);
+// Moves a top-level window to (x, y) on the screen, keeping its size.
+void moveWindow(Window window, int x, int y);
 bool isWindow(Window window);
 
 // A memory device context with a 24-bit colour bitmap selected, cleared to

@@ -261,3 +261,19 @@ TEST_F(PointerPosition, IsReportedRelativeToTheWindowsCornerAtConstruction) {
     context.mousePosition(where);
     EXPECT_EQ(where, (Point{7, 11}));
 }
+
+TEST_F(PointerPosition, KeepsTheWindowsCornerAsItWasWhenTheContextWasMade) {
+    guitest::ScopedHostWindow host(50, 40);
+    PlatformRect r{};
+    ASSERT_TRUE(getWindowRect(host.window, &r));
+    DrawContext context(nullptr, nullptr, host.window);
+    probe::moveWindow(host.window, r.left + 30, r.top + 20);
+    PlatformRect moved{};
+    ASSERT_TRUE(getWindowRect(host.window, &moved));
+    ASSERT_EQ(moved.left, r.left + 30);
+    ASSERT_EQ(moved.top, r.top + 20);
+    probe::setCursorPos(r.left + 7, r.top + 11);
+    Point where;
+    context.mousePosition(where);
+    EXPECT_EQ(where, (Point{7, 11}));
+}

@@ -23,6 +23,21 @@ private:
     Journal& journal;
 };
 
+// Writes down the button state that each hit test is asked with.
+class ButtonsView final : public View {
+public:
+    ButtonsView(const Rect& r, std::vector<int32_t>& seen) : View(r), seen(seen) {}
+    bool hitTest(const Point& where, int32_t buttons) const override {
+        seen.push_back(buttons);
+        return View::hitTest(where, buttons);
+    }
+    void onMouseDown(DrawContext*, Point&) override { ++presses; }
+    int presses = 0;
+
+private:
+    std::vector<int32_t>& seen;
+};
+
 // A frame without a window: the dispatch rules need none.
 class FrameDispatch : public guitest::PlatformTest {
 protected:
@@ -240,4 +255,49 @@ TEST_F(FrameDispatch, APartialRedrawDrawsOnlyTheViewsTheAreaTouches) {
     journal.events.clear();
     frame->drawArea(&context, {50, 50, 60, 60});
     EXPECT_EQ(journal.events, (std::vector<std::string>{"lower.draw", "upper.draw"}));
+}
+
+TEST_F(FrameDispatch, HitTestsAreAskedWithTheContextsButtonsOrAllBitsWithoutOne) {
+    std::vector<int32_t> seen;
+    auto* view = new ButtonsView({80, 80, 90, 90}, seen);
+    frame->addView(view);
+    Point p{85, 85};
+    frame->onMouseDown(nullptr, p);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.back(), -1);
+#ifndef _WIN32
+    platform::soft::setHeldKeys(platform::soft::heldLButton | platform::soft::heldShift);
+#endif
+    DrawContext context(frame, nullptr, nullptr);
+    int32_t held = context.mouseButtons();
+#ifndef _WIN32
+    EXPECT_EQ(held, buttonLeft | modShift);
+#endif
+    frame->onMouseDown(&context, p);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.back(), held);
+    EXPECT_EQ(view->presses, 2);
+}
+
+// The background is copied at the frame's origin: the block under an area
+// comes from the same coordinates in the image.
+TEST_F(FrameDispatch, APartialRedrawCopiesTheBackgroundBlockUnderTheArea) {
+    constexpr platform::ColorRef backdrop = guitest::rgb(9, 99, 199);
+    frame->removeAllViews(true);
+    auto* bitmap = new Bitmap(guitest::imageGradient);
+    frame->setBackground(bitmap);
+    bitmap->release();
+    guitest::ScopedSurface s(40, 30);
+    s.fill(backdrop);
+    {
+        DrawContext context(frame, s.dc, nullptr);
+        frame->drawArea(&context, {5, 6, 12, 10});
+    }
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            bool block = x >= 5 && x < 12 && y >= 6 && y < 10;
+            ASSERT_EQ(s.at(x, y), block ? guitest::rgb(6 * x, 8 * y, 100) : backdrop)
+                << x << "," << y;
+        }
+    }
 }

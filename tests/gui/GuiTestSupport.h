@@ -21,7 +21,7 @@ constexpr platform::ColorRef rgb(int r, int g, int b) {
     return static_cast<platform::ColorRef>(r | (g << 8) | (b << 16));
 }
 
-class ScopedSurface {
+class ScopedSurface final {
 public:
     ScopedSurface(int w, int h) : width(w), height(h), dc(platform::probe::createSurface(w, h)) {}
     ~ScopedSurface() { platform::probe::destroySurface(dc); }
@@ -37,7 +37,7 @@ public:
     platform::DeviceContext const dc;
 };
 
-class ScopedHostWindow {
+class ScopedHostWindow final {
 public:
     ScopedHostWindow(int w, int h) : window(platform::probe::createHostWindow(w, h)) {}
     ~ScopedHostWindow() {

@@ -82,6 +82,12 @@ Window createHostWindow(int width, int height) {
 void destroyHostWindow(Window window) { destroyWindow(window); }
 bool isWindow(Window window) { return System::get().alive(window); }
 
+void moveWindow(Window window, int x, int y) {
+    if (!System::get().alive(window)) return;
+    window->x = x;
+    window->y = y;
+}
+
 DeviceContext createSurface(int width, int height) {
     DeviceContext dc = createCompatibleDC(nullptr);
     auto bitmap = std::make_unique<GdiObjectTag>(soft::ObjectKind::bitmap);

@@ -74,6 +74,10 @@ Window createHostWindow(int width, int height) {
 void destroyHostWindow(Window window) { DestroyWindow(h(window)); }
 bool isWindow(Window window) { return IsWindow(h(window)) != 0; }
 
+void moveWindow(Window window, int x, int y) {
+    SetWindowPos(h(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 DeviceContext createSurface(int width, int height) {
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
