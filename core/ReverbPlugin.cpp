@@ -5,9 +5,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr int32_t reverbId = fourCharCode('T', 'W', 'r', 'v');
-
 // A bad input sample would stay in the engine's feedback loops for good.
 inline float finiteOrSilence(float x) { return std::isfinite(x) ? x : 0.0f; }
 
@@ -23,7 +20,7 @@ ReverbPlugin::ReverbPlugin(audioMasterCallback hostCallback)
     setNumOutputs(2);
     setHasVu(true);
     setCanReplacing(true);
-    setUniqueId(reverbId);
+    setUniqueId(uniqueId);
 }
 
 ReverbPlugin::~ReverbPlugin() {
@@ -123,7 +120,7 @@ void ReverbPlugin::render(float** inputs, float** outputs, int32_t sampleFrames)
     float* outRight = outputs[1];
     for (int32_t i = 0; i < sampleFrames; ++i) {
         tickFrame(inLeft[i], inRight[i], pair, live(paramDryWet));
-        if (accumulate) {
+        if constexpr (accumulate) {
             outLeft[i] += pair.value[0];
             outRight[i] += pair.value[1];
         } else {

@@ -14,6 +14,8 @@
 
 class ReverbPlugin : public EffectBaseX {
 public:
+    static constexpr int32_t uniqueId = fourCharCode('T', 'W', 'r', 'v');
+
     explicit ReverbPlugin(audioMasterCallback hostCallback);
     ~ReverbPlugin() override;
 

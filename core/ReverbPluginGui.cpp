@@ -3,7 +3,7 @@
 #include <cstring>
 
 ReverbPluginGui::ReverbPluginGui(audioMasterCallback hostCallback) : ReverbPlugin(hostCallback) {
-    setUniqueId(fourCharCode('T', 'W', 'r', 'v'));
+    setUniqueId(uniqueId);
 }
 
 bool ReverbPluginGui::getEffectName(char* text) {
