@@ -92,4 +92,5 @@ void writePreviews(const PanelImages& images, const FontLibrary& fonts, const st
     writePng(enlarge(crop(first, 236, 8, 311, 68), 4), folder + "/detail_brand_x4.png");
     writePng(enlarge(crop(first, 400, 150, 147, 52), 6), folder + "/detail_corner_x6.png");
     writePng(enlarge(crop(first, 0, 0, 40, 40), 12), folder + "/detail_screw_x12.png");
+    writePng(enlarge(crop(first, 290, 109, 46, 46), 12), folder + "/detail_knob_x12.png");
 }
