@@ -55,6 +55,14 @@ void Control::alignBackgroundOffset() { backgroundOffset = {bounds.left, bounds.
 void Control::setWheelStep(float v) { wheelStep = v; }
 float Control::getWheelStep() const { return wheelStep; }
 
+void Control::paintBitmap(DrawContext* context, Bitmap* bitmap, const Point& source) {
+    if (!bitmap) return;
+    if (isTransparent())
+        bitmap->drawTransparent(context, bounds, source);
+    else
+        bitmap->draw(context, bounds, source);
+}
+
 void Control::clampValue() {
     if (value > maximum)
         value = maximum;

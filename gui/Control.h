@@ -44,6 +44,10 @@ public:
 protected:
     ~Control() override;
 
+    // Copies the bitmap into the bounds from the source offset, leaving out
+    // its transparent colour when the control is transparent.
+    void paintBitmap(DrawContext* context, Bitmap* bitmap, const Point& source);
+
     ValueListener* listener;
     float oldValue = 1.0f;
     float defaultValue = 0.5f;

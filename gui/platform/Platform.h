@@ -186,6 +186,13 @@ bool deleteDC(DeviceContext dc);
 bool bitBlt(DeviceContext dst, int x, int y, int width, int height, DeviceContext src, int sx,
             int sy, uint32_t rop);
 GdiObject createMonochromeBitmap(int width, int height);
+// CreateDIBSection without a device context: a 32-bit colour bitmap, rows
+// from the top, that drawing can be read back from.
+GdiObject createDibSection(int width, int height);
+// GetDIBits into a 32-bit top-down record: rows from the top, each pixel
+// 0x00RRGGBB. The bitmap must not be selected into a device context. Answers
+// the number of rows copied.
+int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_t* pixels);
 
 // --- Libraries and the system version ---
 Module loadLibrary(const char* name);

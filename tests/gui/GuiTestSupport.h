@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "gui/platform/Probe.h"
 
 #ifndef _WIN32
@@ -69,6 +71,31 @@ inline Box inkBox(const platform::probe::Image& image, platform::ColorRef backgr
     if (box.right < 0) box = Box{};
     return box;
 }
+
+#ifndef _WIN32
+struct PointerStep {
+    int x;  // in the window's coordinates
+    int y;
+    uint32_t keys;  // platform::soft::held* bits
+};
+
+// Presses at the first step with its keys and plays the rest one every 8 ms
+// of the soft clock, which must be the manual one: a control's drag loop
+// sleeps through them while it polls. The last step's keys say whether the
+// button is still held when the loop has run out of steps.
+inline void playPointer(platform::Window window, const std::vector<PointerStep>& steps) {
+    platform::PlatformRect origin{};
+    platform::getWindowRect(window, &origin);
+    const uint32_t tick = platform::getTickCount();
+    platform::soft::setCursor(origin.left + steps[0].x, origin.top + steps[0].y);
+    platform::soft::setHeldKeys(steps[0].keys);
+    for (size_t i = 1; i < steps.size(); ++i)
+        platform::soft::scheduleInput(tick + 8 * static_cast<uint32_t>(i), origin.left + steps[i].x,
+                                      origin.top + steps[i].y, steps[i].keys);
+    platform::probe::sendMessage(window, platform::msgLButtonDown, 0,
+                                 (steps[0].y << 16) | steps[0].x);
+}
+#endif
 
 // Puts the soft platform's injected state back before each test; on
 // Windows there is nothing to put back.

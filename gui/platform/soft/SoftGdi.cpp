@@ -1,5 +1,6 @@
 // Drawing objects, lines, rectangles, text and block transfers on soft
 // surfaces, with the pixel rules of the system's graphics layer.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -286,6 +287,31 @@ GdiObject createMonochromeBitmap(int width, int height) {
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
     bitmap->bitmap.resize(width, height, true, 0);
     return sys().adopt(std::move(bitmap));
+}
+
+GdiObject createDibSection(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
+    bitmap->bitmap.resize(width, height, false, 0);
+    return sys().adopt(std::move(bitmap));
+}
+
+// The system refuses a bitmap that is still selected; so does this.
+int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_t* pixels) {
+    if (!sys().alive(dc) || !usable(bitmap) || bitmap->kind != ObjectKind::bitmap || !pixels ||
+        bitmap->selections > 0)
+        return 0;
+    const Surface& source = bitmap->bitmap;
+    if (width != source.width || height <= 0) return 0;
+    const int rows = std::min(height, source.height);
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const ColorRef c = source.pixels[static_cast<size_t>(y) * width + x];
+            pixels[static_cast<size_t>(y) * width + x] =
+                ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+    }
+    return rows;
 }
 
 }  // namespace platform

@@ -28,10 +28,6 @@ void setPlatformId(uint32_t id) { System::get().platformId = id; }
 int oleInitializations() { return System::get().oleInitialized; }
 int loadedLibraries() { return System::get().librariesLoaded; }
 
-void registerEmbeddedImage(int id, const unsigned char* data, size_t size) {
-    System::get().images[id] = {data, size};
-}
-
 }  // namespace platform::soft
 
 namespace platform::probe {

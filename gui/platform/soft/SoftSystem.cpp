@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "gui/platform/soft/SoftControls.h"
 #include "gui/platform/soft/SoftText.h"
 
 platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
@@ -14,6 +15,12 @@ void Surface::resize(int w, int h, bool mono, ColorRef fill) {
     height = h > 0 ? h : 0;
     monochrome = mono;
     pixels.assign(static_cast<size_t>(width) * height, fill);
+}
+
+// Called before main by the code the build writes for each image the
+// program or module carries.
+void registerEmbeddedImage(int id, const unsigned char* data, size_t size) {
+    System::get().images[id] = {data, size};
 }
 
 System& System::get() {

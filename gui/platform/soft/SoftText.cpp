@@ -5,31 +5,47 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <memory>
 #include <string>
 
 #include "gui/platform/soft/SoftSystem.h"
 
 namespace platform::soft {
 
+// The FreeType library lives as long as its last face: faces can outlast
+// the static holder when the program or module ends, and a face must never
+// be given back to a library that is already gone.
+class FreeTypeLibrary final {
+public:
+    FreeTypeLibrary() {
+        if (FT_Init_FreeType(&handle) != 0) handle = nullptr;
+    }
+    ~FreeTypeLibrary() {
+        if (handle) FT_Done_FreeType(handle);
+    }
+    FreeTypeLibrary(const FreeTypeLibrary&) = delete;
+    FreeTypeLibrary& operator=(const FreeTypeLibrary&) = delete;
+    FT_Library get() const { return handle; }
+
+private:
+    FT_Library handle = nullptr;
+};
+
 namespace {
 
-FT_Library library() {
-    static FT_Library lib = [] {
-        FT_Library l = nullptr;
-        if (FT_Init_FreeType(&l) != 0) l = nullptr;
-        return l;
-    }();
-    return lib;
+std::shared_ptr<FreeTypeLibrary> library() {
+    static std::shared_ptr<FreeTypeLibrary> shared = std::make_shared<FreeTypeLibrary>();
+    return shared;
 }
 
-// Fontconfig's configuration, given back with the library's caches when the
-// program ends so that nothing of it outlives the process's own data.
+// Our own fontconfig configuration, given back when the program or module
+// ends. Fontconfig's process-wide state is left alone: the host shares it,
+// and tearing it down (FcFini) would pull it from under the host's own text.
 FcConfig* fontConfig() {
     struct Holder {
         FcConfig* config = FcInitLoadConfigAndFonts();
         ~Holder() {
             if (config) FcConfigDestroy(config);
-            FcFini();
         }
     };
     static Holder holder;
@@ -103,6 +119,8 @@ void drawGlyph(DeviceContext dc, Surface& surface, const FT_Bitmap& bitmap, int 
 
 FontFace::~FontFace() {
     if (face) FT_Done_Face(face);
+    face = nullptr;
+    owner.reset();
 }
 
 FontFace* FontFace::resolve(GdiObject font) {
@@ -112,7 +130,9 @@ FontFace* FontFace::resolve(GdiObject font) {
     int index = 0;
     std::string file = matchFile(font->font, &index);
     FT_Face face = nullptr;
-    if (library() && !file.empty() && FT_New_Face(library(), file.c_str(), index, &face) == 0) {
+    resolved->owner = library();
+    FT_Library lib = resolved->owner ? resolved->owner->get() : nullptr;
+    if (lib && !file.empty() && FT_New_Face(lib, file.c_str(), index, &face) == 0) {
         resolved->face = face;
         int winAscent = face->ascender;
         int winDescent = -face->descender;

@@ -4,13 +4,18 @@
 // FreeType renders its glyphs one bit per pixel, as plain system text is.
 #pragma once
 
+#include <memory>
+
 #include "gui/platform/Platform.h"
 
 struct FT_FaceRec_;
 
 namespace platform::soft {
 
+class FreeTypeLibrary;
+
 struct FontFace {
+    std::shared_ptr<FreeTypeLibrary> owner;
     FT_FaceRec_* face = nullptr;
     int ascent = 0;
     int descent = 0;

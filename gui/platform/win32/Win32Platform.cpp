@@ -108,6 +108,31 @@ GdiObject createMonochromeBitmap(int width, int height) {
     return wrap(CreateBitmap(width, height, 1, 1, nullptr));
 }
 
+namespace {
+BITMAPINFO topDownRecord(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+}  // namespace
+
+GdiObject createDibSection(int width, int height) {
+    BITMAPINFO info = topDownRecord(width, height);
+    void* bits = nullptr;
+    return wrap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_t* pixels) {
+    BITMAPINFO info = topDownRecord(width, height);
+    return GetDIBits(h(dc), reinterpret_cast<HBITMAP>(bitmap), 0, static_cast<UINT>(height),
+                     pixels, &info, DIB_RGB_COLORS);
+}
+
 Module loadLibrary(const char* name) { return reinterpret_cast<Module>(LoadLibraryA(name)); }
 
 void* getProcAddress(Module library, const char* name) {
