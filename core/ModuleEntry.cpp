@@ -4,18 +4,15 @@
 #include <new>
 
 #include "core/ReverbPluginGui.h"
+#include "gui/platform/Platform.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 
-namespace {
-// Kept for the GUI toolkit, which loads its images and registers its
-// window class with it.
-[[maybe_unused]] HINSTANCE moduleInstance = nullptr;
-}
-
+// The GUI toolkit loads the panel's images and registers its window class
+// with the instance handle of this module, not of the host's program.
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
-    moduleInstance = instance;
+    platform::setModuleInstance(reinterpret_cast<platform::Module>(instance));
     return TRUE;
 }
 

@@ -1,10 +1,12 @@
 #include "editor/EditorBase.h"
 
+#include "gui/DrawContext.h"
 #include "gui/Frame.h"
 #include "gui/WindowClass.h"
 #include "gui/platform/Platform.h"
 #include "host/EffectBase.h"
 #include "host/EffectBaseX.h"
+#include "host/PanelSnapshot.h"
 
 using namespace platform;
 
@@ -100,4 +102,40 @@ void EditorBase::beginEdit(int32_t index) {
 
 void EditorBase::endEdit(int32_t index) {
     if (auto* extended = dynamic_cast<EffectBaseX*>(effect)) extended->endEdit(index);
+}
+
+// The panel is built without a window, painted into a bitmap the way its
+// window would be painted, read back and closed again. An open panel is left
+// alone: drawing it here would leave its views clean and the changes they
+// still owe the screen would never be shown.
+bool EditorBase::snapshot(PanelSnapshot& shot) {
+    const int32_t width = rect.right - rect.left;
+    const int32_t height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    if (!shot.pixels) {
+        shot.width = width;
+        shot.height = height;
+        return true;
+    }
+    if (frame || shot.width != width || shot.height != height) return false;
+    if (!open(nullptr) || !frame) {
+        close();
+        return false;
+    }
+    DeviceContext memory = createCompatibleDC(nullptr);
+    GdiObject bitmap = createDibSection(width, height);
+    bool drawn = false;
+    if (memory && bitmap) {
+        GdiObject previous = selectObject(memory, bitmap);
+        {
+            DrawContext context(frame, memory, nullptr);
+            frame->drawArea(&context, {0, 0, width, height});
+        }
+        selectObject(memory, previous);
+        drawn = getDibits(memory, bitmap, width, height, shot.pixels) == height;
+    }
+    if (bitmap) deleteObject(bitmap);
+    if (memory) deleteDC(memory);
+    close();
+    return drawn;
 }

@@ -25,6 +25,7 @@ public:
     intptr_t onKeyUp(VstKeyCode& key) override;
     intptr_t setKnobMode(intptr_t mode) override;
     bool onWheel(float distance) override;
+    bool snapshot(PanelSnapshot& shot) override;
 
     virtual void setParameter(int32_t index, float value);
     virtual void redrawAll(ERect* rect, bool ignored);

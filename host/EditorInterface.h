@@ -6,6 +6,8 @@
 
 #include "host/vst2.h"
 
+struct PanelSnapshot;
+
 class EffectBase;
 
 class EditorInterface {
@@ -47,6 +49,11 @@ public:
     }
     virtual bool onWheel(float distance) {
         (void)distance;
+        return false;
+    }
+    // Draws the panel into the record's pixels (see PanelSnapshot.h).
+    virtual bool snapshot(PanelSnapshot& shot) {
+        (void)shot;
         return false;
     }
 

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/PanelSnapshot.h"
+
 namespace {
 
 intptr_t answer(bool state) { return state ? 1 : 0; }
@@ -264,6 +266,8 @@ intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, vo
     case effGetVendorVersion:
         return getVendorVersion();
     case effVendorSpecific:
+        if (index == panelSnapshotIndex && value == panelSnapshotValue)
+            return (editor && ptr) ? answer(editor->snapshot(*static_cast<PanelSnapshot*>(ptr))) : 0;
         return vendorSpecific(index, value, ptr, opt);
     case effCanDo:
         return text ? canDo(text) : 0;

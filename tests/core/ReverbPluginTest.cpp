@@ -55,7 +55,7 @@ TEST(ReverbPluginConstruction, StartsOnProgramZeroWithTheDefaults) {
     EXPECT_EQ(e->numParams, 9);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasVu | effFlagsCanReplacing);
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
     EXPECT_EQ(e->uniqueID, 0x54577276);
     EXPECT_EQ(e->version, 1);
     EXPECT_EQ(e->ioRatio, 1.0f);

@@ -18,6 +18,7 @@ namespace editortest {
 struct HostCall {
     int32_t opcode;
     int32_t index;
+    float value = 0.0f;  // what an automation report carries
 };
 
 // The host of the effect under test: one per test, reached through the
@@ -29,6 +30,12 @@ struct Host {
 
     static intptr_t VSTCALL callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
                                      void*, float);
+    std::vector<HostCall> only(int32_t opcode) const {
+        std::vector<HostCall> found;
+        for (const auto& c : calls)
+            if (c.opcode == opcode) found.push_back(c);
+        return found;
+    }
     size_t count(int32_t opcode) const {
         size_t n = 0;
         for (const auto& c : calls) n += c.opcode == opcode;
@@ -45,11 +52,11 @@ public:
 };
 
 inline intptr_t VSTCALL Host::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
-                                       void*, float) {
+                                       void*, float value) {
     if (opcode == audioMasterVersion) return 2400;
     if (!effect || !effect->user) return 0;
     Host* host = static_cast<Host*>(effect->user);
-    host->calls.push_back({opcode, index});
+    host->calls.push_back({opcode, index, value});
     if (opcode == audioMasterIdle && host->idleAnswersWithEditorIdle) {
         auto* self = static_cast<EffectBase*>(effect->object);
         if (host->markBeforeNestedIdle && self->getEditorInterface())

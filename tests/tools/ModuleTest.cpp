@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/platform/Probe.h"
 #include "tools/VstHost.h"
 
 #if defined(_WIN32)
@@ -62,7 +63,7 @@ TEST_F(Module, MainGivesTheReverbsDescriptor) {
     EXPECT_EQ(e->numParams, 9);
     EXPECT_EQ(e->numInputs, 2);
     EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasVu | effFlagsCanReplacing) << "no editor yet";
+    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
     EXPECT_EQ(e->uniqueID, 0x54577276);
     EXPECT_EQ(e->version, 1);
     EXPECT_EQ(e->ioRatio, 1.0f);
@@ -99,4 +100,31 @@ TEST_F(Module, ProcessingBeforeMainsChangedIsSafe) {
     std::vector<float> in(100, 0.5f), left, right;
     renderThrough(plugin, in.data(), in.data(), in.size(), 0, 7, left, right);
     EXPECT_EQ(left, in) << "engine off by default: output is input";
+}
+
+// Some hosts size their window before they open the panel, and one uses the
+// answer without checking it: the rectangle is there all the time.
+TEST_F(Module, ThePanelRectangleIsAnsweredBeforeAndAfterOpeningAndAfterClosing) {
+    PluginInstance plugin;
+    std::string error;
+    ASSERT_TRUE(plugin.create(module, error)) << error;
+    auto expectPanelRect = [&plugin](const char* when) {
+        ERect* rect = nullptr;
+        ASSERT_EQ(plugin.dispatch(effEditGetRect, 0, 0, &rect), 1) << when;
+        ASSERT_NE(rect, nullptr) << when;
+        EXPECT_EQ(rect->top, 0) << when;
+        EXPECT_EQ(rect->left, 0) << when;
+        EXPECT_EQ(rect->bottom, 202) << when;
+        EXPECT_EQ(rect->right, 547) << when;
+    };
+    expectPanelRect("before opening");
+    // On Linux the module cannot use this test's window, as it cannot use
+    // a display server's window id yet: the panel still opens and answers.
+    platform::Window parent = platform::probe::createHostWindow(547, 202);
+    EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, parent), 1);
+    expectPanelRect("while open");
+    plugin.dispatch(effEditIdle);
+    plugin.dispatch(effEditClose);
+    expectPanelRect("after closing");
+    platform::probe::destroyHostWindow(parent);
 }

@@ -1,0 +1,170 @@
+#include "editor/ReverbEditor.h"
+
+#include "core/Parameters.h"
+#include "gui/Bitmap.h"
+#include "gui/FilmstripKnob.h"
+#include "gui/Frame.h"
+#include "gui/ToggleButton.h"
+#include "gui/ValueDisplay.h"
+#include "host/EffectBase.h"
+#include "host/TextFormat.h"
+
+namespace {
+
+// Knobs left to right, each with the read-out above it. The third and fourth
+// places are diffusion and decay, in that order, unlike the parameters'. The
+// first three read-outs sit one pixel right of their knob.
+struct KnobPlace {
+    int32_t parameter;
+    int32_t knobLeft;
+    int32_t readoutLeft;
+};
+
+constexpr KnobPlace knobPlaces[ReverbEditor::knobCount] = {
+    {paramEarlySize, 54, 55},  {paramLateSize, 134, 135}, {paramDiffusion, 214, 215},
+    {paramDamping, 294, 294},  {paramEarlyLate, 374, 374}, {paramDryWet, 454, 454},
+};
+constexpr int32_t knobTop = 113;
+constexpr int32_t readoutTop = 89;
+constexpr int32_t readoutBottom = 101;
+
+struct SwitchPlace {
+    int32_t parameter;
+    Point corner;
+};
+
+constexpr SwitchPlace switchPlaces[ReverbEditor::switchCount] = {
+    {paramOnOff, {18, 20}},
+    {paramMonoIn, {18, 50}},
+};
+constexpr int32_t lampPictureHeight = 20;
+
+bool hasKnob(int32_t index) { return index >= 0 && index < ReverbEditor::knobCount; }
+bool hasSwitch(int32_t index) { return index == paramOnOff || index == paramMonoIn; }
+
+}  // namespace
+
+ReverbEditor::ReverbEditor(EffectBase* e) : EditorBase(e), background(new Bitmap(imagePanel)) {
+    rect = {0, 0, static_cast<int16_t>(background->getHeight()),
+            static_cast<int16_t>(background->getWidth())};
+}
+
+// A host may close the effect with its panel still open; the panel goes
+// first, while the editor its controls report to still exists.
+ReverbEditor::~ReverbEditor() {
+    if (panelOpen || frame) close();
+    background->release();
+}
+
+// A host that opens the panel again without closing it gets the old one
+// replaced, not a second window over a leaked first.
+intptr_t ReverbEditor::open(void* parentWindow) {
+    if (panelOpen || frame) close();
+    EditorBase::open(parentWindow);
+    frame = new Frame({0, 0, background->getWidth(), background->getHeight()},
+                      static_cast<platform::Window>(parentWindow), this);
+    frame->setBackground(background);
+    addKnobs();
+    addReadouts();
+    addSwitches();
+    panelOpen = true;
+    return 1;
+}
+
+void ReverbEditor::addKnobs() {
+    Bitmap* strip = new Bitmap(imageKnob);
+    const int32_t width = strip->getWidth();
+    const int32_t height = strip->getHeight() / knobFrames;
+    for (const KnobPlace& place : knobPlaces) {
+        auto* knob = new FilmstripKnob({place.knobLeft, knobTop, place.knobLeft + width, knobTop + height},
+                                       this, place.parameter, knobFrames, height, strip, {0, 0});
+        knob->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        knob->setTransparent(true);
+        frame->addView(knob);
+        knobs[place.parameter] = knob;
+    }
+    strip->release();
+}
+
+// The read-outs are as wide as the knobs below them.
+void ReverbEditor::addReadouts() {
+    const int32_t width = knobs[0]->getBounds().width();
+    for (const KnobPlace& place : knobPlaces) {
+        auto* readout = new ValueDisplay(
+            {place.readoutLeft, readoutTop, place.readoutLeft + width, readoutBottom}, nullptr, 1);
+        readout->setTextFont(fontSmall);
+        readout->setTextColor(colorWhite);
+        readout->setBackgroundColor(colorBlack);
+        readout->setBorderColor(colorBlack);
+        readout->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        readout->setConverter(formatPercent);
+        frame->addView(readout);
+        readouts[place.parameter] = readout;
+    }
+}
+
+void ReverbEditor::addSwitches() {
+    Bitmap* lamp = new Bitmap(imageLamp);
+    const int32_t width = lamp->getWidth();
+    const int32_t height = lamp->getHeight() / lampFrames;
+    for (int32_t i = 0; i < switchCount; ++i) {
+        const SwitchPlace& place = switchPlaces[i];
+        auto* button = new ToggleButton(
+            {place.corner.x, place.corner.y, place.corner.x + width, place.corner.y + height}, this,
+            place.parameter, lampPictureHeight, lamp, {0, 0});
+        button->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        frame->addView(button);
+        switches[i] = button;
+    }
+    lamp->release();
+}
+
+// The frame releases every view it holds; the pointers are stale from here
+// until the next open.
+void ReverbEditor::close() {
+    panelOpen = false;
+    delete frame;
+    frame = nullptr;
+    for (auto& knob : knobs) knob = nullptr;
+    for (auto& readout : readouts) readout = nullptr;
+    for (auto& button : switches) button = nullptr;
+}
+
+// The stored value is read back rather than the argument used, and only
+// setValue is called, so no control notifies: a host change never returns to
+// the host as automation. The changed controls are drawn at the next idle.
+void ReverbEditor::setParameter(int32_t index, float value) {
+    (void)value;
+    if (!panelOpen) return;
+    if (hasKnob(index)) {
+        const float stored = effect ? effect->getParameter(index) : 0.0f;
+        knobs[index]->setValue(stored);
+        readouts[index]->setValue(stored);
+    } else if (hasSwitch(index)) {
+        switches[index - paramOnOff]->setValue(effect ? effect->getParameter(index) : 0.0f);
+    }
+    markForUpdate();
+}
+
+// The user moved a control: the effect stores the value (which moves the
+// read-out through setParameter) and tells the host; the control itself is
+// drawn at once through the event's context.
+void ReverbEditor::controlChanged(DrawContext* context, Control* control) {
+    if (!control) return;
+    const auto tag = static_cast<uint32_t>(control->tag);
+    if (tag >= static_cast<uint32_t>(paramCount) || tag == paramVolume) return;
+    if (effect) effect->automateParameter(static_cast<int32_t>(tag), control->getValue());
+    control->redrawIfDirty(context);
+}
+
+FilmstripKnob* ReverbEditor::knobFor(int32_t parameter) const {
+    return panelOpen && hasKnob(parameter) ? knobs[parameter] : nullptr;
+}
+
+ValueDisplay* ReverbEditor::readoutFor(int32_t parameter) const {
+    return panelOpen && hasKnob(parameter) ? readouts[parameter] : nullptr;
+}
+
+ToggleButton* ReverbEditor::switchFor(int32_t parameter) const {
+    return panelOpen && hasSwitch(parameter) ? switches[parameter - paramOnOff] : nullptr;
+}

@@ -1,0 +1,51 @@
+// The reverb's panel: six knobs with their percentage read-outs and two lamp
+// switches over a fixed background picture, each bound to one parameter. Host
+// and program changes move the controls without coming back as automation;
+// the user's changes go to the host as automated parameter changes.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/EditorBase.h"
+#include "gui/ValueListener.h"
+
+class Bitmap;
+class FilmstripKnob;
+class ToggleButton;
+class ValueDisplay;
+
+// The images the module carries, by resource id.
+enum PanelImage : int32_t { imagePanel = 128, imageKnob = 129, imageLamp = 130 };
+
+class ReverbEditor final : public EditorBase, public ValueListener {
+public:
+    static constexpr int32_t knobCount = 6;
+    static constexpr int32_t switchCount = 2;
+    static constexpr int32_t knobFrames = 65;
+    static constexpr int32_t lampFrames = 2;
+
+    explicit ReverbEditor(EffectBase* effect);
+    ~ReverbEditor() override;
+
+    intptr_t open(void* parentWindow) override;
+    void close() override;
+    void setParameter(int32_t index, float value) override;
+    void controlChanged(DrawContext* context, Control* control) override;
+
+    bool isOpen() const { return panelOpen; }
+    // The controls of an open panel, by parameter; none while closed.
+    FilmstripKnob* knobFor(int32_t parameter) const;
+    ValueDisplay* readoutFor(int32_t parameter) const;
+    ToggleButton* switchFor(int32_t parameter) const;
+
+private:
+    void addKnobs();
+    void addReadouts();
+    void addSwitches();
+
+    FilmstripKnob* knobs[knobCount] = {};
+    ValueDisplay* readouts[knobCount] = {};
+    ToggleButton* switches[switchCount] = {};
+    Bitmap* background;
+    bool panelOpen = false;
+};
