@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/PanelSnapshot.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -65,8 +67,14 @@ intptr_t VSTCALL PluginInstance::hostCallback(AEffect* effect, int32_t opcode, i
     case audioMasterVersion:
         return 2300;
     case audioMasterAutomate:
-        if (self) self->automationEvents.push_back({index, opt});
-        return 0;
+    case audioMasterBeginEdit:
+    case audioMasterEndEdit:
+        if (self) {
+            const EditEvent event{opcode, index, opcode == audioMasterAutomate ? opt : 0.0f};
+            self->editEvents.push_back(event);
+            if (self->onEdit) self->onEdit(event);
+        }
+        return opcode == audioMasterAutomate ? 0 : 1;
     case audioMasterGetSampleRate:
         return self ? static_cast<intptr_t>(self->rate) : 0;
     case audioMasterGetBlockSize:
@@ -170,6 +178,19 @@ std::string PluginInstance::programName(int32_t index) {
     dispatch(effGetProgramNameIndexed, index, -1, buffer);
     buffer[sizeof(buffer) - 1] = 0;
     return buffer;
+}
+
+bool PluginInstance::panelSnapshot(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) {
+    PanelSnapshot shot{0, 0, nullptr};
+    if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot) != 1 ||
+        shot.width <= 0 || shot.height <= 0)
+        return false;
+    pixels.assign(static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 0);
+    shot.pixels = pixels.data();
+    if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot) != 1) return false;
+    width = shot.width;
+    height = shot.height;
+    return true;
 }
 
 void renderThrough(PluginInstance& plugin, const float* left, const float* right, size_t frames,

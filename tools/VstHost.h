@@ -28,9 +28,12 @@ private:
     Entry entryPoint = nullptr;
 };
 
-struct AutomationEvent {
+// What the effect told the host about a user's edit: begin-edit, an
+// automated value, end-edit.
+struct EditEvent {
+    int32_t opcode;  // audioMasterBeginEdit, audioMasterAutomate or audioMasterEndEdit
     int32_t index;
-    float value;
+    float value;     // the automated value; 0 for the brackets
 };
 
 class PluginInstance final {
@@ -64,7 +67,13 @@ public:
     AEffect* effect() const { return aeffect; }
     int32_t numParams() const { return aeffect ? aeffect->numParams : 0; }
     int32_t numPrograms() const { return aeffect ? aeffect->numPrograms : 0; }
-    const std::vector<AutomationEvent>& automation() const { return automationEvents; }
+    const std::vector<EditEvent>& edits() const { return editEvents; }
+    // Called as each edit event arrives, for hosts that show them live.
+    std::function<void(const EditEvent&)> onEdit;
+
+    // The effect's picture of its panel (our own request; see
+    // host/PanelSnapshot.h): rows from the top, pixels 0x00RRGGBB.
+    bool panelSnapshot(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height);
 
 private:
     static intptr_t VSTCALL hostCallback(AEffect* effect, int32_t opcode, int32_t index,
@@ -75,7 +84,7 @@ private:
     float rate = 44100.0f;
     int32_t block = 512;
     bool running = false;
-    std::vector<AutomationEvent> automationEvents;
+    std::vector<EditEvent> editEvents;
 };
 
 // Renders a stereo signal through the instance in blocks, followed by

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "gui/platform/soft/SoftPng.h"
 #include "tools/AudioFile.h"
 #include "tools/DemoPhrase.h"
 #include "tools/VstHost.h"
@@ -24,6 +25,7 @@ struct Options {
     std::string input;
     std::string output;
     std::string module;
+    std::string panel;
     bool demo = false;
     bool info = false;
     bool quiet = false;
@@ -48,6 +50,7 @@ const char* const usage =
     "  --rate HZ          sample rate of the demo phrase (default 44100)\n"
     "  --module FILE      the module to load (default: the one built beside this program)\n"
     "  --info             print the descriptor, parameters and programs, then exit\n"
+    "  --panel FILE.png   write a picture of the panel with the settings applied, then exit\n"
     "  --quiet            no progress bar\n"
     "The reverb is switched on (parameter 7, On-Off, at 1) unless --set says otherwise.\n";
 
@@ -86,6 +89,8 @@ Options parseOptions(int argc, char** argv) {
             options.floatOutput = true;
         } else if (arg == "-o" || arg == "--output") {
             options.output = next(i);
+        } else if (arg == "--panel") {
+            options.panel = next(i);
         } else if (arg == "--module") {
             options.module = next(i);
         } else if (arg == "--tail") {
@@ -214,6 +219,42 @@ private:
     int lastPercent = -1;
 };
 
+// The program first, then switched on, then the user's settings, which may
+// switch it off again.
+void applySettings(PluginInstance& plugin, const Options& options) {
+    if (options.program >= 0) {
+        if (options.program >= plugin.numPrograms())
+            fail("no program " + std::to_string(options.program) + " (0 to " +
+                 std::to_string(plugin.numPrograms() - 1) + ")");
+        plugin.setProgram(options.program);
+    }
+    plugin.setParameter(onOffIndex, 1.0f);
+    for (const auto& setting : options.settings) {
+        const int32_t index = findParameter(plugin, setting.first);
+        double value = 0.0;
+        if (!parseNumber(setting.second, value) || value < 0.0 || value > 1.0)
+            fail("value for " + setting.first + " must be a number from 0 to 1, got \"" + setting.second + "\"");
+        plugin.setParameter(index, static_cast<float>(value));
+    }
+}
+
+void writePanel(PluginInstance& plugin, const std::string& path) {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    if (!plugin.panelSnapshot(pixels, width, height)) fail("the module drew no picture of its panel");
+    platform::probe::Image image;
+    image.width = width;
+    image.height = height;
+    image.pixels.reserve(pixels.size());
+    for (uint32_t p : pixels) image.pixels.push_back(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+    const std::string partial = path + ".partial";
+    if (!platform::soft::writePng(image, partial.c_str()) || std::rename(partial.c_str(), path.c_str()) != 0) {
+        std::remove(partial.c_str());
+        fail("cannot write " + path);
+    }
+    std::printf("wrote %s (panel, %d x %d)\n", path.c_str(), width, height);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -230,6 +271,11 @@ int main(int argc, char** argv) {
         printInfo(plugin);
         return 0;
     }
+    applySettings(plugin, options);
+    if (!options.panel.empty()) {
+        writePanel(plugin, options.panel);
+        return 0;
+    }
 
     StereoSignal input;
     AudioFormat format;
@@ -241,21 +287,6 @@ int main(int argc, char** argv) {
     }
     const AudioFormat outFormat = (options.demo || options.floatOutput) ? floatFormatLike(format) : format;
     const std::string output = options.output.empty() ? defaultOutputPath(options) : options.output;
-
-    if (options.program >= 0) {
-        if (options.program >= plugin.numPrograms())
-            fail("no program " + std::to_string(options.program) + " (0 to " +
-                 std::to_string(plugin.numPrograms() - 1) + ")");
-        plugin.setProgram(options.program);
-    }
-    plugin.setParameter(onOffIndex, 1.0f);
-    for (const auto& setting : options.settings) {
-        const int32_t index = findParameter(plugin, setting.first);
-        double value = 0.0;
-        if (!parseNumber(setting.second, value) || value < 0.0 || value > 1.0)
-            fail("value for " + setting.first + " must be a number from 0 to 1, got \"" + setting.second + "\"");
-        plugin.setParameter(index, static_cast<float>(value));
-    }
 
     plugin.start(input.sampleRate, options.block);
     const size_t tailFrames = static_cast<size_t>(options.tail * input.sampleRate);

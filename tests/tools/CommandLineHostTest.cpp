@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "gui/platform/soft/SoftPng.h"
+
 namespace {
 
 struct HostRun {
@@ -128,4 +130,23 @@ TEST_F(CommandLineHost, BadRequestsFailWithOneLineAndNoOutputFile) {
         EXPECT_FALSE(exists(out)) << args;
         EXPECT_FALSE(exists(out + ".partial")) << args;
     }
+}
+
+// The module draws the picture itself: with program 0's values it must be the
+// panel the editor's own tests keep.
+TEST_F(CommandLineHost, PanelWritesTheModulesPictureOfItsPanelWithTheSettingsApplied) {
+    const std::string path = dir + "/panel.png";
+    const HostRun run = runHost("--panel '" + path + "' --set 7=0");
+    ASSERT_EQ(run.status, 0) << run.output;
+    platform::probe::Image drawn, kept;
+    ASSERT_TRUE(platform::soft::readPng(path.c_str(), drawn));
+    ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_REFERENCE, kept));
+    EXPECT_EQ(drawn.width, 547);
+    EXPECT_EQ(drawn.height, 202);
+    EXPECT_EQ(drawn.pixels, kept.pixels);
+
+    const HostRun on = runHost("--panel '" + path + "' --set Dry-Wet=1");
+    ASSERT_EQ(on.status, 0) << on.output;
+    ASSERT_TRUE(platform::soft::readPng(path.c_str(), drawn));
+    EXPECT_NE(drawn.pixels, kept.pixels) << "power lamp and the wet/dry knob moved";
 }
