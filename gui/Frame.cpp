@@ -7,8 +7,30 @@
 #include "gui/DrawContext.h"
 #include "gui/FrameEditor.h"
 #include "gui/WindowClass.h"
+#include "host/vst2.h"
 
 using namespace platform;
+
+namespace {
+
+// The arrow keys, the only keys the panel's controls take, in the
+// interface's own numbers; 0 for any other key.
+unsigned char vstKeyFor(int systemKey) {
+    switch (systemKey) {
+    case keyLeft:
+        return VKEY_LEFT;
+    case keyUp:
+        return VKEY_UP;
+    case keyRight:
+        return VKEY_RIGHT;
+    case keyDown:
+        return VKEY_DOWN;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
 
 class Frame::WindowContext final {
 public:
@@ -107,6 +129,19 @@ intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wPa
             endPaint(w, &paint);
             return 0;
         }
+        case msgMouseWheel: {
+            const auto delta = static_cast<int16_t>((wParam >> 16) & 0xFFFF);
+            frame->onWheel(nullptr, {0, 0}, static_cast<float>(delta) / wheelDelta);
+            return 0;
+        }
+        case msgKeyDown: {
+            VstKeyCode key{0, 0, 0};
+            key.virt = vstKeyFor(static_cast<int>(wParam));
+            if (!key.virt) break;
+            if (getAsyncKeyState(keyShift) < 0) key.modifier = MODIFIER_SHIFT;
+            if (frame->onKeyDown(key) != -1) return 0;
+            break;
+        }
         case msgLButtonDown:
         case msgRButtonDown:
         case msgMButtonDown: {
@@ -153,6 +188,7 @@ void Frame::pumpIdle() {
 }
 
 void Frame::idle() {
+    if (window && isOpen) deliverPendingEvents(window);
     if (!isOpen || firstDrawPending) return;
     if (!isSomethingDirty()) return;
     WindowContext context(*this);

@@ -19,12 +19,6 @@ constexpr float defaultStartAngle = 3.9269907f;   // 225 degrees, lower left
 constexpr float defaultRangeAngle = -4.712389f;   // 270 degrees clockwise
 constexpr float linearRange = 200.0f;             // pixels of drag for the whole range
 
-constexpr unsigned char keyLeft = 11;
-constexpr unsigned char keyUp = 12;
-constexpr unsigned char keyRight = 13;
-constexpr unsigned char keyDown = 14;
-constexpr unsigned char keyModifierShift = 1;
-
 // A value outside the range a pixel coordinate can hold (or not a number)
 // lands on 0 instead of an undefined conversion.
 int32_t toPixel(float v) {
@@ -274,18 +268,18 @@ bool RotaryKnob::onWheel(DrawContext* context, const Point& where, float distanc
 int32_t RotaryKnob::onKeyDown(VstKeyCode& key) {
     float direction;
     switch (key.virt) {
-    case keyLeft:
-    case keyDown:
+    case VKEY_LEFT:
+    case VKEY_DOWN:
         direction = -1.0f;
         break;
-    case keyUp:
-    case keyRight:
+    case VKEY_UP:
+    case VKEY_RIGHT:
         direction = 1.0f;
         break;
     default:
         return -1;
     }
-    const bool fine = (key.modifier & keyModifierShift) != 0;
+    const bool fine = (key.modifier & MODIFIER_SHIFT) != 0;
     value += direction * wheelStep * (fine ? 0.1f : 1.0f);
     clampValue();
     notifyIfChanged(nullptr);

@@ -86,9 +86,17 @@ constexpr int keyMenu = 0x12;
 constexpr uint32_t msgDestroy = 0x0002;
 constexpr uint32_t msgPaint = 0x000F;
 constexpr uint32_t msgEraseBackground = 0x0014;
+constexpr uint32_t msgKeyDown = 0x0100;
 constexpr uint32_t msgLButtonDown = 0x0201;
 constexpr uint32_t msgRButtonDown = 0x0204;
 constexpr uint32_t msgMButtonDown = 0x0207;
+constexpr uint32_t msgMouseWheel = 0x020A;
+constexpr int wheelDelta = 120;
+
+constexpr int keyLeft = 0x25;
+constexpr int keyUp = 0x26;
+constexpr int keyRight = 0x27;
+constexpr int keyDown = 0x28;
 
 constexpr uint32_t classGlobal = 0x4000;
 constexpr uint32_t styleChild = 0x40000000;
@@ -232,6 +240,12 @@ void sleep(uint32_t milliseconds);
 bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
                  uint32_t removal);
 intptr_t dispatchMessage(const Message* message);
+
+// Where the system's own message loop does not serve the module's windows
+// (a window on an X server, inside a Linux host), the events waiting for the
+// window are delivered to its procedure here. On Windows the host's message
+// loop delivers them, and this does nothing.
+void deliverPendingEvents(Window window);
 
 // --- OLE ---
 void oleInitialize();

@@ -279,6 +279,7 @@ bool bitBlt(DeviceContext dst, int x, int y, int width, int height, DeviceContex
             to->at(tx, ty) = rop(code, to->at(tx, ty), value) & (to->monochrome ? 1u : 0xFFFFFFu);
         }
     }
+    if (width > 0 && height > 0) to->markDamage(x, y, x + width, y + height);
     return true;
 }
 

@@ -152,7 +152,7 @@ bool classExists(const char* className, Module instance) {
 
 intptr_t sendMessage(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     if (!System::get().alive(window) || !window->procedure) return 0;
-    return window->procedure(window, message, wParam, lParam);
+    return System::get().call(window, message, wParam, lParam);
 }
 
 void repaint(Window window) {

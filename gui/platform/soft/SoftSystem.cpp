@@ -142,6 +142,14 @@ Surface* System::target(DeviceContext dc) {
     return nullptr;
 }
 
+intptr_t System::call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    if (!alive(window) || !window->procedure) return 0;
+    ++window->procedureDepth;
+    const intptr_t result = window->procedure(window, message, wParam, lParam);
+    if (alive(window)) --window->procedureDepth;
+    return result;
+}
+
 void System::applyScheduledInput() {
     uint32_t t = now();
     while (!schedule.empty() && static_cast<int32_t>(t - schedule.front().tick) >= 0) {
@@ -171,7 +179,9 @@ bool insideClip(DeviceContext dc, int x, int y) {
 }
 
 void putPixel(DeviceContext dc, Surface& surface, int x, int y, ColorRef color) {
-    if (surface.contains(x, y) && insideClip(dc, x, y)) surface.at(x, y) = toSurface(surface, color);
+    if (!surface.contains(x, y) || !insideClip(dc, x, y)) return;
+    surface.at(x, y) = toSurface(surface, color);
+    surface.markDamage(x, y, x + 1, y + 1);
 }
 
 }  // namespace platform::soft

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "gui/platform/Platform.h"
-
+#include "gui/platform/soft/SoftX11.h"
 
 namespace platform::soft {
 
@@ -28,6 +28,21 @@ struct Surface {
     void resize(int w, int h, bool mono, ColorRef fill);
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     ColorRef& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+
+    // What was drawn since the surface was last shown on a screen.
+    PlatformRect damage{0, 0, 0, 0};
+    bool damaged = false;
+    void markDamage(int left, int top, int right, int bottom) {
+        if (!damaged) {
+            damage = {left, top, right, bottom};
+            damaged = true;
+            return;
+        }
+        if (left < damage.left) damage.left = left;
+        if (top < damage.top) damage.top = top;
+        if (right > damage.right) damage.right = right;
+        if (bottom > damage.bottom) damage.bottom = bottom;
+    }
 };
 
 enum class ObjectKind { pen, brush, font, bitmap };
@@ -65,6 +80,10 @@ struct platform::WindowTag {
     bool updatePending = false;
     bool erasePending = false;
     PlatformRect update{0, 0, 0, 0};
+    int procedureDepth = 0;  // calls of the procedure under way
+    // The window on the display server that shows this one, for a window
+    // made in a host's window there.
+    std::unique_ptr<soft::X11Window> native;
 };
 
 struct platform::DeviceContextTag {
@@ -115,6 +134,9 @@ public:
     GdiObject stock(int which);
     Surface* target(DeviceContext dc);
 
+    // Runs the window's procedure; the window may be gone when it returns.
+    intptr_t call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
     void applyScheduledInput();
     uint32_t now();
     void reset();
@@ -136,6 +158,10 @@ public:
     bool imagingLibrary = true;
     uint32_t platformId = 2;
     bool versionCallFails = false;
+    Window pointerWindow = nullptr;  // the native window the pointer last pressed in
+    // Until when (by the clock) a button whose press was handed to a window
+    // reads as held, by virtual key number: see deliverPendingEvents.
+    uint32_t pressShownUntil[8] = {};
     int oleInitialized = 0;
     int librariesLoaded = 0;
     Module instance = nullptr;

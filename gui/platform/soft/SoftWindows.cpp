@@ -48,7 +48,7 @@ PlatformPoint screenOrigin(Window window) {
 
 void destroyTree(Window window) {
     if (!sys().alive(window)) return;
-    if (window->procedure) window->procedure(window, msgDestroy, 0, 0);
+    sys().call(window, msgDestroy, 0, 0);
     std::vector<Window> children = window->children;
     for (Window child : children) destroyTree(child);
     if (!sys().alive(window)) return;
@@ -69,18 +69,123 @@ Window findPaintable(const std::vector<Window>& windows, Window only) {
     return nullptr;
 }
 
+void invalidateArea(Window window, const PlatformRect& area) {
+    window->update = window->updatePending ? unite(window->update, area) : area;
+    window->updatePending = true;
+    window->erasePending = true;
+}
+
+// What was drawn on a window shown on a display server goes to the screen
+// when the program next turns to the system (for input, time, messages or
+// to hand back a device context), as output is flushed on a display
+// connection.
+void present(Window window) {
+    soft::Surface& surface = window->surface;
+    if (!window->native || !surface.damaged) return;
+    window->native->present(surface, surface.damage);
+    surface.damaged = false;
+}
+
+void presentAll() {
+    for (auto& entry : sys().windows) present(entry.first);
+}
+
+void post(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    sys().posted.push_back(Message{window, message, wParam, lParam, sys().now(), sys().cursor});
+}
+
+// Turns the events waiting on the window's display connection into what the
+// system would have done: update areas, queued input messages, or the
+// window's destruction when the host took it away.
+void takeNativeEvents(Window window) {
+    soft::X11Event event;
+    while (sys().alive(window) && window->native && window->native->nextEvent(event)) {
+        switch (event.kind) {
+        case soft::X11Event::expose:
+            invalidateArea(window, event.area);
+            break;
+        case soft::X11Event::buttonDown: {
+            static const uint32_t messages[] = {0, msgLButtonDown, msgMButtonDown, msgRButtonDown};
+            sys().pointerWindow = window;
+            post(window, messages[event.button], 0,
+                 (static_cast<intptr_t>(event.point.y & 0xFFFF) << 16) | (event.point.x & 0xFFFF));
+            break;
+        }
+        case soft::X11Event::wheel:
+            post(window, msgMouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(event.button * 120)) << 16, 0);
+            break;
+        case soft::X11Event::keyDown:
+            post(window, msgKeyDown, event.virtualKey, 0);
+            break;
+        case soft::X11Event::destroyed:
+            destroyTree(window);
+            return;
+        }
+    }
+}
+
+constexpr uint32_t shortestClick = 60;  // milliseconds
+
+void takeAllNativeEvents() {
+    std::vector<Window> natives;
+    for (auto& entry : sys().windows)
+        if (entry.second->native) natives.push_back(entry.first);
+    for (Window w : natives) takeNativeEvents(w);
+}
+
+// The pointer and keys as the display server sees them, asked once per
+// millisecond at most: a drag asks for every button and modifier on each pass.
+bool nativePointer(PlatformPoint& where, uint32_t& keys) {
+    Window source = sys().alive(sys().pointerWindow) ? sys().pointerWindow : nullptr;
+    if (!source || !source->native || !source->native->alive()) {
+        source = nullptr;
+        for (auto& entry : sys().windows)
+            if (entry.second->native && entry.second->native->alive()) source = entry.first;
+    }
+    if (!source) return false;
+    static uint32_t askedAt = 0;
+    static Window askedOf = nullptr;
+    static PlatformPoint lastWhere{0, 0};
+    static uint32_t lastKeys = 0;
+    const uint32_t now = sys().now();
+    if (askedOf != source || askedAt != now) {
+        if (!source->native->pointer(lastWhere, lastKeys)) return false;
+        askedOf = source;
+        askedAt = now;
+    }
+    where = lastWhere;
+    keys = lastKeys;
+    return true;
+}
+
+// A parent the soft platform does not know is a host's window on the display
+// server, named by its id.
+std::unique_ptr<soft::X11Window> nativeChild(Window parent, int width, int height) {
+    const auto id = reinterpret_cast<uintptr_t>(parent);
+    if (id == 0 || id > 0xFFFFFFFFu) return nullptr;
+    return soft::X11Window::create(static_cast<uint32_t>(id), width, height);
+}
+
 }  // namespace
 
 int16_t getAsyncKeyState(int key) {
+    presentAll();
     sys().applyScheduledInput();
     if (key < 0 || key >= 32) return 0;
-    return (sys().keys & (1u << key)) ? static_cast<int16_t>(0x8000) : 0;
+    PlatformPoint where{0, 0};
+    uint32_t keys = sys().keys;
+    if (nativePointer(where, keys) && key < 8 &&
+        static_cast<int32_t>(sys().pressShownUntil[key] - sys().now()) > 0)
+        keys |= 1u << key;
+    return (keys & (1u << key)) ? static_cast<int16_t>(0x8000) : 0;
 }
 
 bool getCursorPos(PlatformPoint* point) {
     if (!point) return false;
+    presentAll();
     sys().applyScheduledInput();
-    *point = sys().cursor;
+    uint32_t keys = 0;
+    if (!nativePointer(*point, keys)) *point = sys().cursor;
     return true;
 }
 
@@ -166,8 +271,15 @@ Window createWindowEx(uint32_t exStyle, const char* className, const char* windo
     if (!className) return nullptr;
     auto found = sys().classes.find(className);
     if (found == sys().classes.end()) return nullptr;
-    if ((style & styleChild) && !sys().alive(parent)) return nullptr;
+    std::unique_ptr<soft::X11Window> native;
+    if ((style & styleChild) && !sys().alive(parent)) {
+        native = nativeChild(parent, width, height);
+        if (!native) return nullptr;
+        parent = nullptr;
+        x = y = 0;
+    }
     Window window = sys().newWindow();
+    window->native = std::move(native);
     window->className = className;
     window->procedure = found->second.description.procedure;
     window->classBackground = found->second.description.background;
@@ -227,6 +339,7 @@ intptr_t defWindowProc(Window window, uint32_t message, uintptr_t wParam, intptr
 bool getWindowRect(Window window, PlatformRect* rect) {
     if (!sys().alive(window) || !rect) return false;
     PlatformPoint p = screenOrigin(window);
+    if (window->native) window->native->screenOrigin(p);
     *rect = {p.x, p.y, p.x + window->surface.width, p.y + window->surface.height};
     return true;
 }
@@ -241,7 +354,7 @@ bool getUpdateRect(Window window, PlatformRect* rect, bool erase) {
         DeviceContext dc = getDC(window);
         dc->clip = window->update;
         window->erasePending = false;
-        window->procedure(window, msgEraseBackground, reinterpret_cast<uintptr_t>(dc), 0);
+        sys().call(window, msgEraseBackground, reinterpret_cast<uintptr_t>(dc), 0);
         releaseDC(window, dc);
     }
     return true;
@@ -259,7 +372,7 @@ DeviceContext beginPaint(Window window, PaintRecord* paint) {
     window->updatePending = false;
     window->erasePending = false;
     if (erase) {
-        if (window->procedure(window, msgEraseBackground, reinterpret_cast<uintptr_t>(dc), 0))
+        if (sys().call(window, msgEraseBackground, reinterpret_cast<uintptr_t>(dc), 0))
             erase = false;
     }
     paint->dc = dc;
@@ -284,8 +397,8 @@ DeviceContext getDC(Window window) {
 }
 
 int releaseDC(Window window, DeviceContext dc) {
-    (void)window;
     if (!sys().alive(dc) || dc->memory) return 0;
+    if (sys().alive(window)) present(window);
     sys().destroy(dc);
     return 1;
 }
@@ -293,6 +406,7 @@ int releaseDC(Window window, DeviceContext dc) {
 uint32_t getTickCount() { return sys().now(); }
 
 void sleep(uint32_t milliseconds) {
+    presentAll();
     sys().slept += milliseconds;
     if (sys().manualClock) {
         sys().manualTick += milliseconds;
@@ -306,6 +420,8 @@ void sleep(uint32_t milliseconds) {
 bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
                  uint32_t removal) {
     if (!message) return false;
+    takeAllNativeEvents();
+    presentAll();
     auto& queue = sys().posted;
     for (auto it = queue.begin(); it != queue.end(); ++it) {
         if ((window && it->window != window) || it->message < first || it->message > last)
@@ -325,8 +441,41 @@ bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
 
 intptr_t dispatchMessage(const Message* message) {
     if (!message || !sys().alive(message->window) || !message->window->procedure) return 0;
-    return message->window->procedure(message->window, message->message, message->wParam,
-                                      message->lParam);
+    return sys().call(message->window, message->message, message->wParam, message->lParam);
+}
+
+// The module's own event loop for a window shown on a display server, run
+// from the editor's idle: no host message loop delivers its events. Input
+// waits while the window's procedure is busy (inside a drag), as it waits in
+// the system's queue while a tracking loop holds the thread; painting does not.
+void deliverPendingEvents(Window window) {
+    if (!sys().alive(window) || !window->native) return;
+    takeNativeEvents(window);
+    if (!sys().alive(window)) return;
+    if (window->procedureDepth == 0) {
+        auto& queue = sys().posted;
+        for (auto it = queue.begin(); it != queue.end();) {
+            if (it->window != window) {
+                ++it;
+                continue;
+            }
+            const Message message = *it;
+            queue.erase(it);
+            // A click shorter than the time between two idle calls is over
+            // before its press is handled. The press reads as held for a
+            // moment, so the control still sees a short click.
+            const int button = message.message == msgLButtonDown   ? keyLButton
+                               : message.message == msgMButtonDown ? keyMButton
+                               : message.message == msgRButtonDown ? keyRButton
+                                                                   : 0;
+            if (button) sys().pressShownUntil[button] = sys().now() + shortestClick;
+            sys().call(window, message.message, message.wParam, message.lParam);
+            if (!sys().alive(window)) return;
+            it = queue.begin();
+        }
+    }
+    if (window->updatePending) sys().call(window, msgPaint, 0, 0);
+    if (sys().alive(window)) present(window);
 }
 
 void oleInitialize() { ++sys().oleInitialized; }

@@ -237,6 +237,8 @@ bool endPaint(Window window, PaintRecord* paint) {
 DeviceContext getDC(Window window) { return wrap(GetDC(h(window))); }
 int releaseDC(Window window, DeviceContext dc) { return ReleaseDC(h(window), h(dc)); }
 
+void deliverPendingEvents(Window window) { (void)window; }
+
 uint32_t getTickCount() { return GetTickCount(); }
 void sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
