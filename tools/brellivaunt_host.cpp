@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <strings.h>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "tools/AudioFile.h"
 #include "tools/DemoPhrase.h"
 #include "tools/VstHost.h"
+#include "tools/X11HostWindow.h"
 
 namespace {
 
@@ -28,6 +30,8 @@ struct Options {
     std::string panel;
     bool demo = false;
     bool info = false;
+    bool editor = false;
+    bool linearKnobs = false;
     bool quiet = false;
     bool floatOutput = false;
     double tail = 4.0;
@@ -48,9 +52,13 @@ const char* const usage =
     "  --program N        select program N (0 to 15) before the parameters are set\n"
     "  --block FRAMES     processing block size (default 512)\n"
     "  --rate HZ          sample rate of the demo phrase (default 44100)\n"
-    "  --module FILE      the module to load (default: the one built beside this program)\n"
+    "  --module FILE      the module to load (default: $BRELLIVAUNT_MODULE, else the one built\n"
+    "                     or installed with this program, else ~/.vst/Brellivaunt.so)\n"
     "  --info             print the descriptor, parameters and programs, then exit\n"
     "  --panel FILE.png   write a picture of the panel with the settings applied, then exit\n"
+    "  --editor           show the panel in a window and print every change made on it\n"
+    "                     (begin INDEX, value INDEX VALUE, end INDEX) until it is closed\n"
+    "  --linear-knobs     knobs follow straight drags (as hosts set for them), not circles\n"
     "  --quiet            no progress bar\n"
     "The reverb is switched on (parameter 7, On-Off, at 1) unless --set says otherwise.\n";
 
@@ -89,6 +97,10 @@ Options parseOptions(int argc, char** argv) {
             options.floatOutput = true;
         } else if (arg == "-o" || arg == "--output") {
             options.output = next(i);
+        } else if (arg == "--editor") {
+            options.editor = true;
+        } else if (arg == "--linear-knobs") {
+            options.linearKnobs = true;
         } else if (arg == "--panel") {
             options.panel = next(i);
         } else if (arg == "--module") {
@@ -127,14 +139,30 @@ Options parseOptions(int argc, char** argv) {
     return options;
 }
 
+bool fileExists(const std::string& path) { return access(path.c_str(), R_OK) == 0; }
+
+// The module this host was built, installed or unpacked with: beside it (the
+// release archive), in the build tree, in the installation's VST folder, or
+// in the user's ~/.vst.
+// BRELLIVAUNT_MODULE names another, and --module overrides both.
 std::string defaultModulePath() {
+    if (const char* named = std::getenv("BRELLIVAUNT_MODULE"); named && *named) return named;
+    std::vector<std::string> candidates;
     char self[4096];
     const ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    if (n <= 0) return "Brellivaunt.so";
-    self[n] = 0;
-    std::string dir(self);
-    dir = dir.substr(0, dir.find_last_of('/'));
-    return dir + "/../module/Brellivaunt.so";
+    if (n > 0) {
+        self[n] = 0;
+        const std::string exe(self);
+        const std::string dir = exe.substr(0, exe.find_last_of('/'));
+        candidates.push_back(dir + "/Brellivaunt.so");
+        candidates.push_back(dir + "/../module/Brellivaunt.so");
+        candidates.push_back(dir + "/../lib/vst/Brellivaunt.so");
+    }
+    if (const char* home = std::getenv("HOME"); home && *home)
+        candidates.push_back(std::string(home) + "/.vst/Brellivaunt.so");
+    for (const std::string& path : candidates)
+        if (fileExists(path)) return path;
+    return candidates.empty() ? "Brellivaunt.so" : candidates.back();
 }
 
 std::string defaultOutputPath(const Options& options) {
@@ -238,6 +266,38 @@ void applySettings(PluginInstance& plugin, const Options& options) {
     }
 }
 
+// The host's part of an open panel: a window, the editor's idle calls at a
+// host's usual rate, and the user's edits printed as they come.
+int showEditor(PluginInstance& plugin, bool linearKnobs) {
+    ERect* rect = nullptr;
+    if (plugin.dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect) fail("the module has no panel");
+    const int width = rect->right - rect->left;
+    const int height = rect->bottom - rect->top;
+    std::string error;
+    std::unique_ptr<X11HostWindow> window = X11HostWindow::open(width, height, "Brellivaunt", error);
+    if (!window) fail(error);
+    plugin.onEdit = [](const EditEvent& e) {
+        if (e.opcode == audioMasterAutomate)
+            std::printf("value %d %.6f\n", e.index, static_cast<double>(e.value));
+        else
+            std::printf("%s %d\n", e.opcode == audioMasterBeginEdit ? "begin" : "end", e.index);
+        std::fflush(stdout);
+    };
+    if (linearKnobs) plugin.dispatch(effSetEditKnobMode, 0, 2);
+    if (plugin.dispatch(effEditOpen, 0, 0, window->handle()) != 1) fail("the panel did not open");
+    int x = 0, y = 0;
+    window->screenOrigin(x, y);
+    std::printf("panel open at %d %d, %d x %d\n", x, y, width, height);
+    std::fflush(stdout);
+    while (window->stillOpen()) {
+        plugin.dispatch(effEditIdle);
+        usleep(15000);
+    }
+    plugin.dispatch(effEditClose);
+    std::printf("panel closed\n");
+    return 0;
+}
+
 void writePanel(PluginInstance& plugin, const std::string& path) {
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
@@ -276,6 +336,7 @@ int main(int argc, char** argv) {
         writePanel(plugin, options.panel);
         return 0;
     }
+    if (options.editor) return showEditor(plugin, options.linearKnobs);
 
     StereoSignal input;
     AudioFormat format;

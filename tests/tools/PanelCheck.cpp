@@ -1,12 +1,17 @@
-// The panel in a real window, end to end. The Linux build writes the soft
-// platform's picture of the panel at program 0; the Windows build, under wine,
-// opens the panel in a window as a host does, compares what the window shows
-// with that picture, prints where the first knob is and waits while an outside
-// program (xdotool) drags it, then checks what the host was told.
+// The panel in a real window, end to end. --write takes the module's own
+// picture of its panel at program 0 (drawn by the soft platform on Linux).
+// --drive opens the panel in a window as a host does (a Win32 window under
+// wine, an X window on Linux), compares what the window shows with that
+// picture, prints where the first knob is and waits while an outside program
+// (xdotool) drags it, then checks what the host was told.
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +21,22 @@
 #include <windows.h>
 
 #include "gui/platform/Probe.h"
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "tools/X11HostWindow.h"
 #endif
 
 namespace {
+
+// What ctest counts as skipped: no display to open a window on. A run that
+// asks for a display (BRV_REQUIRE_DISPLAY) fails instead.
+int skippedOrFailed() {
+    const char* required = std::getenv("BRV_REQUIRE_DISPLAY");
+    std::printf("no display to open a window on\n");
+    return required && *required ? 1 : 77;
+}
 
 struct Picture {
     int32_t width = 0;
@@ -47,11 +65,110 @@ bool readPicture(const std::string& path, Picture& p) {
     return ok;
 }
 
+// The host's window for the panel: a real window of the system.
+class HostWindow final {
+public:
+    // The second of two windows open at once goes below the first.
+    explicit HostWindow(const Picture& size, int place = 0) {
 #if defined(_WIN32)
+        window = platform::probe::createHostWindow(size.width, size.height);
+        if (place) platform::probe::moveWindow(window, 120, 90 + size.height + 20);
+#else
+        std::string error;
+        window = X11HostWindow::open(size.width, size.height, "Brellivaunt check", error, 0,
+                                     place * (size.height + 20));
+        if (!window) std::printf("%s\n", error.c_str());
+#endif
+    }
+    ~HostWindow() {
+#if defined(_WIN32)
+        platform::probe::destroyHostWindow(window);
+#endif
+    }
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
 
-// The read-outs draw text through the system's font engine, which need not
-// place its grey levels where FreeType does; everything else is copied
-// bitmaps and filled boxes and must agree exactly.
+    bool exists() const { return window != nullptr; }
+#if defined(_WIN32)
+    void* handle() const { return window; }
+    // The panel is the host window's child; it sits at the host's origin.
+    bool panelOrigin(long& x, long& y) const {
+        RECT r{};
+        if (!GetWindowRect(GetWindow(reinterpret_cast<HWND>(window), GW_CHILD), &r)) return false;
+        x = r.left;
+        y = r.top;
+        return true;
+    }
+    bool grab(Picture& shown) const {
+        const platform::probe::Image image = platform::probe::readWindow(window);
+        shown.width = image.width;
+        shown.height = image.height;
+        shown.pixels.clear();
+        for (uint32_t c : image.pixels) shown.pixels.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+        return true;
+    }
+    void pumpMessages() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+#else
+    void* handle() const { return window ? window->handle() : nullptr; }
+    bool panelOrigin(long& x, long& y) const {
+        int wx = 0, wy = 0;
+        if (!window || !window->screenOrigin(wx, wy)) return false;
+        x = wx;
+        y = wy;
+        return true;
+    }
+    bool grab(Picture& shown) const {
+        shown.pixels.assign(static_cast<size_t>(shown.width) * shown.height, 0);
+        return window && window->grab(shown.width, shown.height, shown.pixels.data());
+    }
+    void pumpMessages() {
+        if (window) window->stillOpen();
+    }
+    void destroy() {
+        if (window) window->destroy();
+    }
+#endif
+
+private:
+#if defined(_WIN32)
+    platform::Window window = nullptr;
+#else
+    std::unique_ptr<X11HostWindow> window;
+#endif
+};
+
+void sleepMs(int ms) {
+#if defined(_WIN32)
+    Sleep(static_cast<DWORD>(ms));
+#else
+    usleep(static_cast<useconds_t>(ms) * 1000);
+#endif
+}
+
+uint32_t nowMs() {
+    using namespace std::chrono;
+    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// What a host does between events: its own messages, then the editor's idle.
+void pump(PluginInstance& plugin, HostWindow& host, int milliseconds) {
+    const uint32_t end = nowMs() + static_cast<uint32_t>(milliseconds);
+    do {
+        host.pumpMessages();
+        plugin.dispatch(effEditIdle);
+        sleepMs(15);
+    } while (static_cast<int32_t>(end - nowMs()) > 0);
+}
+
+// Copied bitmaps and filled boxes must agree exactly. The read-outs' text
+// comes from the system's font engine, which may place its pixels
+// differently; they are counted apart.
 bool insideReadout(int x, int y) {
     static const int lefts[6] = {55, 135, 215, 294, 374, 454};
     if (y < 89 || y > 101) return false;
@@ -60,46 +177,30 @@ bool insideReadout(int x, int y) {
     return false;
 }
 
-bool compareWithReference(HWND host, const Picture& reference) {
-    const platform::probe::Image shown = platform::probe::readWindow(reinterpret_cast<platform::Window>(host));
-    if (shown.width != reference.width || shown.height != reference.height) {
-        std::printf("window shows %d x %d, reference is %d x %d\n", shown.width, shown.height,
-                    reference.width, reference.height);
+bool compareWithReference(const HostWindow& host, const Picture& reference) {
+    Picture shown = reference;
+    if (!host.grab(shown) || shown.width != reference.width || shown.height != reference.height) {
+        std::printf("the window's picture could not be read at %d x %d\n", reference.width, reference.height);
         return false;
     }
     size_t outside = 0, inside = 0, readoutPixels = 0;
     int largest = 0;
     for (int y = 0; y < shown.height; ++y) {
         for (int x = 0; x < shown.width; ++x) {
-            const uint32_t c = shown.at(x, y);
-            const uint32_t rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-            const uint32_t want = reference.pixels[static_cast<size_t>(y) * reference.width + x];
+            const size_t i = static_cast<size_t>(y) * shown.width + x;
             const bool readout = insideReadout(x, y);
             readoutPixels += readout;
-            if (rgb == want) continue;
+            if (shown.pixels[i] == reference.pixels[i]) continue;
             (readout ? inside : outside) += 1;
             for (int shift = 0; shift < 24; shift += 8)
-                largest = std::max(largest, std::abs(static_cast<int>((rgb >> shift) & 0xFF) -
-                                                     static_cast<int>((want >> shift) & 0xFF)));
+                largest = std::max(largest, std::abs(static_cast<int>((shown.pixels[i] >> shift) & 0xFF) -
+                                                     static_cast<int>((reference.pixels[i] >> shift) & 0xFF)));
         }
     }
     std::printf("window vs soft picture: %zu of %zu pixels differ outside the read-outs, %zu of %zu "
                 "inside them; largest channel difference %d\n",
                 outside, shown.pixels.size() - readoutPixels, inside, readoutPixels, largest);
     return outside == 0;
-}
-
-void pump(PluginInstance& plugin, DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    while (static_cast<int32_t>(end - GetTickCount()) > 0) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        plugin.dispatch(effEditIdle);
-        Sleep(15);
-    }
 }
 
 bool edited(const PluginInstance& plugin) {
@@ -129,40 +230,126 @@ bool checkDrag(const PluginInstance& plugin, int rise) {
 }
 
 int drive(PluginInstance& plugin, const Picture& reference) {
-    platform::Window hostWindow = platform::probe::createHostWindow(reference.width, reference.height);
-    HWND host = reinterpret_cast<HWND>(hostWindow);
+    HostWindow host(reference);
+    if (!host.exists()) return skippedOrFailed();
     plugin.dispatch(effSetEditKnobMode, 0, 2);
-    if (plugin.dispatch(effEditOpen, 0, 0, host) != 1) {
+    const uint32_t start = nowMs();
+    if (plugin.dispatch(effEditOpen, 0, 0, host.handle()) != 1) {
         std::printf("the panel did not open\n");
         return 1;
     }
-    pump(plugin, 500);
+    std::printf("the panel opened in %u ms\n", nowMs() - start);
+    pump(plugin, host, 500);
     const bool same = compareWithReference(host, reference);
 
-    HWND panel = GetWindow(host, GW_CHILD);
-    RECT r{};
-    GetWindowRect(panel, &r);
+    long x = 0, y = 0;
+    host.panelOrigin(x, y);
     const int rise = 40;
-    std::printf("READY %ld %ld %d\n", r.left + 73, r.top + 132, rise);
+    std::printf("READY %ld %ld %d\n", x + 73, y + 132, rise);
     std::fflush(stdout);
-    const DWORD deadline = GetTickCount() + 30000;
-    while (!edited(plugin) && static_cast<int32_t>(deadline - GetTickCount()) > 0) pump(plugin, 50);
+    const uint32_t deadline = nowMs() + 30000;
+    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pump(plugin, host, 50);
     const bool dragged = checkDrag(plugin, rise);
     std::printf("drag %s\n", dragged ? "followed" : "NOT followed");
     plugin.dispatch(effEditClose);
-    platform::probe::destroyHostWindow(hostWindow);
     return same && dragged ? 0 : 1;
 }
 
+#if !defined(_WIN32)
+// What Linux hosts do to a panel, each step followed by the panel still
+// showing exactly its picture: open and close many times, pass a display
+// pointer or none, destroy their window before closing the panel, show two
+// instances' panels at once, and idle with no panel open.
+int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& reference) {
+    int failures = 0;
+    auto check = [&failures](bool ok, const char* what) {
+        std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+        failures += !ok;
+    };
+    auto openShowingPicture = [&](PluginInstance& instance, HostWindow& host, intptr_t display) {
+        if (instance.dispatch(effEditOpen, 0, display, host.handle()) != 1) return false;
+        pump(instance, host, 300);
+        return compareWithReference(host, reference);
+    };
+    plugin.dispatch(effEditIdle);
+    plugin.dispatch(effEditClose);
+    {
+        HostWindow host(reference);
+        if (!host.exists()) return skippedOrFailed();
+        bool opened = true;
+        const uint32_t start = nowMs();
+        for (int i = 0; i < 100; ++i) {
+            opened = opened && plugin.dispatch(effEditOpen, 0, 0, host.handle()) == 1;
+            pump(plugin, host, 0);
+            plugin.dispatch(effEditClose);
+        }
+        std::printf("100 openings and closings took %u ms\n", nowMs() - start);
+        check(opened && openShowingPicture(plugin, host, 0), "open and close 100 times, then show the panel");
+        plugin.dispatch(effEditClose);
+    }
+    {
+        HostWindow host(reference);
+        int notADisplay = 0;
+        check(openShowingPicture(plugin, host, reinterpret_cast<intptr_t>(&notADisplay)),
+              "open with the host's display pointer in value");
+        // CPU while the panel sits open and idles at 60 Hz.
+        rusage before{}, after{};
+        getrusage(RUSAGE_SELF, &before);
+        const uint32_t start = nowMs();
+        while (nowMs() - start < 2000) {
+            host.pumpMessages();
+            plugin.dispatch(effEditIdle);
+            sleepMs(16);
+        }
+        getrusage(RUSAGE_SELF, &after);
+        const double cpu = (after.ru_utime.tv_sec - before.ru_utime.tv_sec + after.ru_stime.tv_sec -
+                            before.ru_stime.tv_sec) * 1000.0 +
+                           (after.ru_utime.tv_usec - before.ru_utime.tv_usec + after.ru_stime.tv_usec -
+                            before.ru_stime.tv_usec) / 1000.0;
+        std::printf("idle at 60 Hz with the panel open: %.1f ms of CPU per second\n", cpu / 2.0);
+        plugin.dispatch(effEditClose);
+    }
+    {
+        HostWindow host(reference);
+        plugin.dispatch(effEditOpen, 0, 0, host.handle());
+        pump(plugin, host, 200);
+        host.destroy();
+        pump(plugin, host, 200);
+        plugin.dispatch(effEditClose);
+        plugin.dispatch(effEditIdle);
+        HostWindow again(reference);
+        check(openShowingPicture(plugin, again, 0), "the host destroys its window before closing the panel");
+        plugin.dispatch(effEditClose);
+    }
+    {
+        PluginInstance second;
+        std::string error;
+        HostWindow first(reference), other(reference, 1);
+        const bool both = second.create(module, error) &&
+                          plugin.dispatch(effEditOpen, 0, 0, first.handle()) == 1 &&
+                          second.dispatch(effEditOpen, 0, 0, other.handle()) == 1;
+        for (int i = 0; i < 20; ++i) {
+            pump(plugin, first, 15);
+            pump(second, other, 15);
+        }
+        check(both && compareWithReference(first, reference) && compareWithReference(other, reference),
+              "two instances' panels open at once");
+        second.dispatch(effEditClose);
+        plugin.dispatch(effEditClose);
+    }
+    return failures == 0 ? 0 : 1;
+}
 #endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0)) {
-        std::fprintf(stderr, "usage: panel_check MODULE --write|--drive PICTURE\n");
+    if (argc != 4 || (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0 &&
+                      std::strcmp(argv[2], "--stress") != 0)) {
+        std::fprintf(stderr, "usage: panel_check MODULE --write|--drive|--stress PICTURE\n");
         return 2;
     }
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::string error;
     LoadedModule module;
     PluginInstance plugin;
@@ -183,10 +370,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "panel_check: cannot read %s\n", argv[3]);
         return 1;
     }
-#if defined(_WIN32)
-    return drive(plugin, picture);
-#else
-    std::fprintf(stderr, "panel_check: driving a window needs the Windows build\n");
-    return 2;
+#if !defined(_WIN32)
+    if (std::strcmp(argv[2], "--stress") == 0) return stress(module, plugin, picture);
 #endif
+    return drive(plugin, picture);
 }

@@ -3,13 +3,21 @@
 # knob through the X server: press, short pauses, a few moves, release. A
 # click that is over before the press is handled would not drag, so each
 # step waits a little.
-# Usage: panel-drive.sh WINE_RUN PANEL_CHECK_EXE MODULE PICTURE
+# Usage: panel-drive.sh [--wine WINE_RUN] PANEL_CHECK MODULE PICTURE
+# Exits 77 (skipped) without a display, unless BRV_REQUIRE_DISPLAY is set.
 set -euo pipefail
-wine_run=$1 exe=$2 module=$3 picture=$4
+runner=()
+if [ "$1" = --wine ]; then runner=("$2"); shift 2; fi
+exe=$1 module=$2 picture=$3
+if [ -z "${DISPLAY:-}" ]; then
+  echo "no display"
+  [ -n "${BRV_REQUIRE_DISPLAY:-}" ] && exit 1
+  exit 77
+fi
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 1; }
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-"$wine_run" "$exe" "$module" --drive "$picture" >"$log" 2>&1 &
+"${runner[@]}" "$exe" "$module" --drive "$picture" >"$log" 2>&1 &
 pid=$!
 for _ in $(seq 1 600); do
   grep -q '^READY' "$log" && break

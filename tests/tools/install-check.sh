@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary system-like prefix and into a
+# temporary user's home, and checks that each installed host finds the module
+# installed with it (and that BRELLIVAUNT_MODULE overrides that).
+# Usage: install-check.sh CMAKE BUILD_DIR
+set -euo pipefail
+cmake=$1 build=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+unset BRELLIVAUNT_MODULE
+
+HOME="$dir/nobody" "$cmake" --install "$build" --prefix "$dir/usr" >/dev/null
+test -f "$dir/usr/lib/vst/Brellivaunt.so"
+HOME="$dir/nobody" "$dir/usr/bin/brellivaunt-host" --demo --tail 0.2 --quiet -o "$dir/demo.wav"
+test -s "$dir/demo.wav"
+
+HOME="$dir/home" "$cmake" --install "$build" --prefix "$dir/home/.local" >/dev/null
+test -f "$dir/home/.vst/Brellivaunt.so"
+test ! -e "$dir/home/.local/lib/vst"
+HOME="$dir/home" "$dir/home/.local/bin/brellivaunt-host" --info | grep -q '^effect   Tarnwick Research Brellivaunt R 1.0$'
+
+if BRELLIVAUNT_MODULE="$dir/elsewhere.so" "$dir/usr/bin/brellivaunt-host" --info 2>"$dir/error"; then
+  echo "a module named by BRELLIVAUNT_MODULE that does not exist was not refused"
+  exit 1
+fi
+grep -q "$dir/elsewhere.so" "$dir/error"
+echo "installed and found: $dir/usr/lib/vst, $dir/home/.vst"
