@@ -2,6 +2,6 @@
 
 namespace dsp {
 
-float sampleRate = 44100.0f;
+SharedFloat sampleRate(44100.0f);
 
 }  // namespace dsp

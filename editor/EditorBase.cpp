@@ -11,7 +11,7 @@
 using namespace platform;
 
 EditorBase::EditorBase(EffectBase* e) : EditorInterface(e) {
-    updateFlag = 0;
+    updateFlag.store(0, std::memory_order_relaxed);
     frame = nullptr;
     inIdle = false;
     if (effect) effect->setEditor(this);
@@ -45,10 +45,7 @@ void EditorBase::close() {}
 // inside its own idle step: that nested call does nothing.
 void EditorBase::idle() {
     if (inIdle) return;
-    if (updateFlag) {
-        updateFlag = 0;
-        update();
-    }
+    if (takeUpdate()) update();
     if (frame) frame->idle();
 }
 

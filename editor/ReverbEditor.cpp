@@ -130,20 +130,34 @@ void ReverbEditor::close() {
     for (auto& button : switches) button = nullptr;
 }
 
-// The stored value is read back rather than the argument used, and only
-// setValue is called, so no control notifies: a host change never returns to
-// the host as automation. The changed controls are drawn at the next idle.
+// Hosts change parameters on any thread, the audio thread included, while
+// the user-interface thread may be closing the panel and freeing its
+// controls. So the change is only noted here, and the controls follow in
+// update(), on the user-interface thread, at the next idle, which draws them
+// in the same step.
 void ReverbEditor::setParameter(int32_t index, float value) {
     (void)value;
-    if (!panelOpen) return;
-    if (hasKnob(index)) {
-        const float stored = effect ? effect->getParameter(index) : 0.0f;
-        knobs[index]->setValue(stored);
-        readouts[index]->setValue(stored);
-    } else if (hasSwitch(index)) {
-        switches[index - paramOnOff]->setValue(effect ? effect->getParameter(index) : 0.0f);
-    }
+    if (hasKnob(index) || hasSwitch(index))
+        changedParameters.fetch_or(1u << index, std::memory_order_relaxed);
     markForUpdate();
+}
+
+// The stored value is read back rather than the argument used, and only
+// setValue is called, so no control notifies: a host change never returns to
+// the host as automation.
+void ReverbEditor::update() {
+    const uint32_t changed = changedParameters.exchange(0, std::memory_order_relaxed);
+    if (!panelOpen || !changed) return;
+    for (int32_t index = 0; index < paramCount; ++index) {
+        if (!(changed & (1u << index))) continue;
+        const float stored = effect ? effect->getParameter(index) : 0.0f;
+        if (hasKnob(index)) {
+            knobs[index]->setValue(stored);
+            readouts[index]->setValue(stored);
+        } else if (hasSwitch(index)) {
+            switches[index - paramOnOff]->setValue(stored);
+        }
+    }
 }
 
 // The user moved a control: the effect stores the value (which moves the

@@ -4,6 +4,7 @@
 // the user's changes go to the host as automated parameter changes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "editor/EditorBase.h"
@@ -30,6 +31,7 @@ public:
     intptr_t open(void* parentWindow) override;
     void close() override;
     void setParameter(int32_t index, float value) override;
+    void update() override;
     void controlChanged(DrawContext* context, Control* control) override;
 
     bool isOpen() const { return panelOpen; }
@@ -48,4 +50,7 @@ private:
     ToggleButton* switches[switchCount] = {};
     Bitmap* background;
     bool panelOpen = false;
+    // Parameters changed since the controls last followed, one bit each:
+    // set on the host's parameter thread, taken on the user-interface thread.
+    std::atomic<uint32_t> changedParameters{0};
 };

@@ -2,6 +2,7 @@
 // derive from it; the defaults are the answers of an effect without a panel.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "host/vst2.h"
@@ -28,13 +29,10 @@ public:
     }
     virtual void close() {}
     virtual void idle() {
-        if (updateFlag) {
-            updateFlag = 0;
-            update();
-        }
+        if (takeUpdate()) update();
     }
     virtual void update() {}
-    virtual void markForUpdate() { updateFlag = 1; }
+    virtual void markForUpdate() { updateFlag.store(1, std::memory_order_relaxed); }
     virtual intptr_t onKeyDown(VstKeyCode& key) {
         (void)key;
         return -1;
@@ -59,10 +57,16 @@ public:
 
     EffectBase* getEffect() const { return effect; }
     void* getParentWindow() const { return systemWindow; }
-    bool isUpdatePending() const { return updateFlag != 0; }
+    bool isUpdatePending() const { return updateFlag.load(std::memory_order_relaxed) != 0; }
 
 protected:
     EffectBase* effect;
     void* systemWindow = nullptr;
-    int32_t updateFlag = 0;
+    // Reads and clears the update flag in one step.
+    bool takeUpdate() { return updateFlag.exchange(0, std::memory_order_relaxed) != 0; }
+
+    // Set by parameter changes on whatever thread the host makes them, taken
+    // by the idle on the user-interface thread: a relaxed atomic, a plain
+    // 32-bit store and load on every target.
+    std::atomic<int32_t> updateFlag{0};
 };

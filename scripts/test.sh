@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds the three targets and runs every test:
-# native, native under ASan+UBSan, and the Windows x86_64 tests under wine,
-# each on a virtual X display.
+# native, native under ASan+UBSan, the thread tests under ThreadSanitizer,
+# and the Windows x86_64 tests under wine, each on a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh all
@@ -25,6 +25,11 @@ cmake --build --preset asan -j "$jobs"
 step "sanitizer tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "${display[@]}" ctest --preset asan -j "$jobs"
+
+step "thread sanitizer build and run"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs"
+ctest --preset tsan
 
 step "windows x86_64 build"
 cmake --preset mingw64 >/dev/null

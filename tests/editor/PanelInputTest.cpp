@@ -51,8 +51,9 @@ TEST_F(PanelInput, DraggingTheThirdKnobAutomatesDiffusionAndTheFourthDecay) {
     EXPECT_NEAR(calls[1].value, 0.6f, 1e-6f);
     EXPECT_NEAR(calls[2].value, 0.7f, 1e-6f);
     EXPECT_EQ(parameter(paramDiffusion), calls[2].value);
+    dispatch(effEditIdle);
     EXPECT_EQ(editor->readoutFor(paramDiffusion)->getValue(), calls[2].value)
-        << "the read-out follows";
+        << "the read-out follows at the next idle";
 
     host.calls.clear();
     play({{313, 132, heldLButton}, {333, 132, heldLButton}, {333, 132, 0}});
