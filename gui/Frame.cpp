@@ -37,7 +37,7 @@ private:
 
 Frame::Frame(const Rect& r, Window parent, FrameEditor* e)
     : View(r), editor(e), parentWindow(parent) {
-    oleInitialize();
+    oleInitialized = oleInitialize();
     imagingLibrary = loadLibrary("msimg32.dll");
     TransparentCopy::lookUp(imagingLibrary);
     createWindow(parentWindow);
@@ -51,7 +51,9 @@ Frame::~Frame() {
     removeAllViews(true);
     if (background) background->release();
     background = nullptr;
-    oleUninitialize();
+    // A thread that refused the initialisation (one already in the
+    // multi-threaded apartment) would lose its host's own COM state here.
+    if (oleInitialized) oleUninitialize();
     if (imagingLibrary) {
         // The copy function lives in the library; once this frame lets go of
         // it, nothing may call into it until another frame looks it up again.

@@ -80,6 +80,7 @@ private:
     View* focusView = nullptr;
     bool firstDrawPending = true;
     bool isOpen = true;
+    bool oleInitialized = false;
     bool dropTargetRegistered = false;
     platform::Window window = nullptr;
     platform::Module imagingLibrary = nullptr;

@@ -234,7 +234,10 @@ bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
 intptr_t dispatchMessage(const Message* message);
 
 // --- OLE ---
-void oleInitialize();
+// OleInitialize; true when it succeeded (S_OK or S_FALSE), and only then may
+// the caller balance it with oleUninitialize. A thread already in the
+// multi-threaded apartment refuses it.
+bool oleInitialize();
 void oleUninitialize();
 bool revokeDragDrop(Window window);
 

@@ -39,6 +39,10 @@ void setPlatformId(uint32_t id);
 int oleInitializations();
 int loadedLibraries();
 
+// The host made this thread multi-threaded before any editor: OLE is
+// refused on it until the controls are reset.
+void enterMultithreadedApartment();
+
 // An image the program carries, found by loadBitmap under the id.
 void registerEmbeddedImage(int id, const unsigned char* data, size_t size);
 

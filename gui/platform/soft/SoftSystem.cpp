@@ -43,6 +43,8 @@ void System::reset() {
     imagingLibrary = true;
     platformId = 2;
     versionCallFails = false;
+    if (multithreadedApartment) --oleInitialized;  // the host's own initialisation
+    multithreadedApartment = false;
 }
 
 bool System::known(GdiObject object) const {

@@ -136,7 +136,8 @@ public:
     bool imagingLibrary = true;
     uint32_t platformId = 2;
     bool versionCallFails = false;
-    int oleInitialized = 0;
+    int oleInitialized = 0;  // COM on the thread, the host's own included
+    bool multithreadedApartment = false;
     int librariesLoaded = 0;
     Module instance = nullptr;
 

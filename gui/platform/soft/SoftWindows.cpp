@@ -329,7 +329,14 @@ intptr_t dispatchMessage(const Message* message) {
                                       message->lParam);
 }
 
-void oleInitialize() { ++sys().oleInitialized; }
+// A thread its host put in the multi-threaded apartment refuses OLE; an
+// uninitialise takes one initialisation away, whoever made it.
+bool oleInitialize() {
+    if (sys().multithreadedApartment) return false;
+    ++sys().oleInitialized;
+    return true;
+}
+
 void oleUninitialize() { --sys().oleInitialized; }
 bool revokeDragDrop(Window window) { return sys().alive(window); }
 
