@@ -44,10 +44,7 @@ Frame::Frame(const Rect& r, Window parent, FrameEditor* e)
 }
 
 Frame::~Frame() {
-    if (dropTargetRegistered && window) {
-        revokeDragDrop(window);
-        dropTargetRegistered = false;
-    }
+    revokeDropTarget();
     removeAllViews(true);
     if (background) background->release();
     background = nullptr;
@@ -83,8 +80,16 @@ bool Frame::createWindow(Window parent) {
     window = createWindowEx(0, WindowClass::name(), "Window", styleChild | styleVisible, 0, 0,
                             bounds.width(), bounds.height(), parent, moduleInstance());
     if (window) setWindowUserData(window, reinterpret_cast<intptr_t>(this));
-    if (window) dropTargetRegistered = registerDropTarget();
+    if (window) dropTargetRegistered = registerDragDrop(window, this);
     return true;
+}
+
+// The system lets go of the target only while the window lives: revoking
+// a destroyed window fails and would leave the target and this frame's
+// address behind in the system.
+void Frame::revokeDropTarget() {
+    if (dropTargetRegistered && window) revokeDragDrop(window);
+    dropTargetRegistered = false;
 }
 
 intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wParam,
@@ -93,6 +98,7 @@ intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wPa
     if (frame) {
         switch (message) {
         case msgDestroy:
+            frame->revokeDropTarget();
             frame->isOpen = false;
             frame->parentWindow = nullptr;
             break;
@@ -229,6 +235,18 @@ bool Frame::onDrop(void** items, int32_t n, int32_t type, Point& where) {
             return true;
     }
     return false;
+}
+
+bool Frame::dropPosition(PlatformPoint& where) const {
+    Point cursor;
+    cursorPosition(cursor);
+    where = {cursor.x, cursor.y};
+    return true;
+}
+
+bool Frame::receiveDrop(void** items, int32_t n, DropType type, const PlatformPoint& where) {
+    Point point{where.x, where.y};
+    return onDrop(items, n, type, point);
 }
 
 bool Frame::onWheel(DrawContext* context, const Point& where, float distance) {

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "gui/platform/soft/SoftControls.h"
+#include "gui/platform/soft/SoftDragDrop.h"
 #include "gui/platform/soft/SoftText.h"
 
 platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
@@ -45,6 +46,7 @@ void System::reset() {
     versionCallFails = false;
     if (multithreadedApartment) --oleInitialized;  // the host's own initialisation
     multithreadedApartment = false;
+    DragDropState::get().reset();
 }
 
 bool System::known(GdiObject object) const {

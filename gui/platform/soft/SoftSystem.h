@@ -17,6 +17,8 @@
 
 namespace platform::soft {
 
+class DropTarget;
+
 // A pixel surface. Colour surfaces hold 24-bit colours; monochrome ones hold
 // 0 or 1 per pixel.
 struct Surface {
@@ -65,6 +67,9 @@ struct platform::WindowTag {
     bool updatePending = false;
     bool erasePending = false;
     PlatformRect update{0, 0, 0, 0};
+    // Registered for drops; the registration holds one reference, which goes
+    // only with revokeDragDrop, never with the window.
+    soft::DropTarget* dropTarget = nullptr;
 };
 
 struct platform::DeviceContextTag {

@@ -338,6 +338,5 @@ bool oleInitialize() {
 }
 
 void oleUninitialize() { --sys().oleInitialized; }
-bool revokeDragDrop(Window window) { return sys().alive(window); }
 
 }  // namespace platform

@@ -266,6 +266,5 @@ bool oleInitialize() {
 }
 
 void oleUninitialize() { OleUninitialize(); }
-bool revokeDragDrop(Window window) { return RevokeDragDrop(h(window)) == S_OK; }
 
 }  // namespace platform
