@@ -17,7 +17,7 @@ EditorBase::EditorBase(EffectBase* e) : EditorInterface(e) {
     if (effect) effect->setEditor(this);
     systemWindow = nullptr;
     nextIdleTime = getTickCount();
-    oleInitialize();
+    oleInitialized = oleInitialize();
 }
 
 // A panel still open when the editor goes would leave a window whose
@@ -25,7 +25,10 @@ EditorBase::EditorBase(EffectBase* e) : EditorInterface(e) {
 EditorBase::~EditorBase() {
     delete frame;
     frame = nullptr;
-    oleUninitialize();
+    // Only an initialisation that succeeded is balanced: on a host thread
+    // already in the multi-threaded apartment it fails, and uninitialising
+    // anyway would take the host's own COM state down with it.
+    if (oleInitialized) oleUninitialize();
 }
 
 intptr_t EditorBase::getRect(ERect** out) {

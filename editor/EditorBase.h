@@ -43,4 +43,7 @@ protected:
     Frame* frame = nullptr;
     uint32_t nextIdleTime = 0;
     bool inIdle = false;
+
+private:
+    bool oleInitialized = false;
 };

@@ -59,21 +59,20 @@ private:
 
 Frame::Frame(const Rect& r, Window parent, FrameEditor* e)
     : View(r), editor(e), parentWindow(parent) {
-    oleInitialize();
+    oleInitialized = oleInitialize();
     imagingLibrary = loadLibrary("msimg32.dll");
     TransparentCopy::lookUp(imagingLibrary);
     createWindow(parentWindow);
 }
 
 Frame::~Frame() {
-    if (dropTargetRegistered && window) {
-        revokeDragDrop(window);
-        dropTargetRegistered = false;
-    }
+    revokeDropTarget();
     removeAllViews(true);
     if (background) background->release();
     background = nullptr;
-    oleUninitialize();
+    // A thread that refused the initialisation (one already in the
+    // multi-threaded apartment) would lose its host's own COM state here.
+    if (oleInitialized) oleUninitialize();
     if (imagingLibrary) {
         // The copy function lives in the library; once this frame lets go of
         // it, nothing may call into it until another frame looks it up again.
@@ -103,8 +102,16 @@ bool Frame::createWindow(Window parent) {
     window = createWindowEx(0, WindowClass::name(), "Window", styleChild | styleVisible, 0, 0,
                             bounds.width(), bounds.height(), parent, moduleInstance());
     if (window) setWindowUserData(window, reinterpret_cast<intptr_t>(this));
-    if (window) dropTargetRegistered = registerDropTarget();
+    if (window) dropTargetRegistered = registerDragDrop(window, this);
     return true;
+}
+
+// The system lets go of the target only while the window lives: revoking
+// a destroyed window fails and would leave the target and this frame's
+// address behind in the system.
+void Frame::revokeDropTarget() {
+    if (dropTargetRegistered && window) revokeDragDrop(window);
+    dropTargetRegistered = false;
 }
 
 intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wParam,
@@ -113,6 +120,7 @@ intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wPa
     if (frame) {
         switch (message) {
         case msgDestroy:
+            frame->revokeDropTarget();
             frame->isOpen = false;
             frame->parentWindow = nullptr;
             break;
@@ -263,6 +271,18 @@ bool Frame::onDrop(void** items, int32_t n, int32_t type, Point& where) {
             return true;
     }
     return false;
+}
+
+bool Frame::dropPosition(PlatformPoint& where) const {
+    Point cursor;
+    cursorPosition(cursor);
+    where = {cursor.x, cursor.y};
+    return true;
+}
+
+bool Frame::receiveDrop(void** items, int32_t n, DropType type, const PlatformPoint& where) {
+    Point point{where.x, where.y};
+    return onDrop(items, n, type, point);
 }
 
 bool Frame::onWheel(DrawContext* context, const Point& where, float distance) {

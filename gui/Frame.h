@@ -14,9 +14,11 @@ class Bitmap;
 class DrawContext;
 class FrameEditor;
 
-enum DropType : int32_t { dropFileNames = 0, dropText = 1 };
+using platform::DropType;
+using platform::dropFileNames;
+using platform::dropText;
 
-class Frame final : public View {
+class Frame final : public View, private platform::DropReceiver {
 public:
     Frame(const Rect& bounds, platform::Window parentWindow, FrameEditor* editor);
     ~Frame() override;
@@ -63,9 +65,11 @@ public:
                                            uintptr_t wParam, intptr_t lParam);
 
 private:
-    // The drop target's registration belongs to drag and drop support, which
-    // this frame does not carry yet: nothing is registered.
-    bool registerDropTarget() { return false; }
+    // What the window's drop target asks of the frame.
+    bool dropPosition(platform::PlatformPoint& where) const override;
+    bool receiveDrop(void** items, int32_t count, DropType type,
+                     const platform::PlatformPoint& where) override;
+    void revokeDropTarget();
 
     // A context over the window's own device context for the work that comes
     // without one; handed back by its destructor.
@@ -80,6 +84,7 @@ private:
     View* focusView = nullptr;
     bool firstDrawPending = true;
     bool isOpen = true;
+    bool oleInitialized = false;
     bool dropTargetRegistered = false;
     platform::Window window = nullptr;
     platform::Module imagingLibrary = nullptr;

@@ -248,8 +248,73 @@ intptr_t dispatchMessage(const Message* message);
 void deliverPendingEvents(Window window);
 
 // --- OLE ---
-void oleInitialize();
+// OleInitialize; true when it succeeded (S_OK or S_FALSE), and only then may
+// the caller balance it with oleUninitialize. A thread already in the
+// multi-threaded apartment refuses it.
+bool oleInitialize();
 void oleUninitialize();
+
+// --- Drag and drop ---
+struct DataObjectTag;
+struct GlobalMemoryTag;
+using DataObject = DataObjectTag*;      // the data a drag carries (IDataObject)
+using GlobalMemory = GlobalMemoryTag*;  // a movable memory block (HGLOBAL)
+
+// Clipboard formats, always asked for as global memory with no target device.
+constexpr uint16_t clipboardText = 1;       // CF_TEXT
+constexpr uint16_t clipboardFileList = 15;  // CF_HDROP
+
+constexpr uint32_t dropEffectNone = 0;
+constexpr uint32_t dropEffectCopy = 1;
+constexpr uint32_t dropEffectMove = 2;
+// The control key in the key state a drag reports (MK_CONTROL).
+constexpr uint32_t dragKeyControl = 0x0008;
+// The file index that asks dragQueryFile for the number of files.
+constexpr uint32_t allDroppedFiles = 0xFFFFFFFF;
+// The size of every buffer a dropped file name is read into.
+constexpr uint32_t droppedNameSize = 1024;
+
+enum DropType : int32_t { dropFileNames = 0, dropText = 1 };
+
+// A medium handed out by getData: the memory block, and the object through
+// which it is given back when the data object keeps it (pUnkForRelease).
+constexpr uint32_t mediumGlobalMemory = 1;  // TYMED_HGLOBAL
+struct StorageMedium {
+    uint32_t type;
+    GlobalMemory global;
+    void* releaser;
+};
+
+// The window's side of a drop: where the pointer is now, in the window's
+// coordinates, and the handing over of dropped items.
+class DropReceiver {
+public:
+    virtual bool dropPosition(PlatformPoint& where) const = 0;
+    virtual bool receiveDrop(void** items, int32_t count, DropType type,
+                             const PlatformPoint& where) = 0;
+
+protected:
+    ~DropReceiver() = default;
+};
+
+// RegisterDragDrop with a new drop target serving the receiver. The system
+// holds the target's only reference: revokeDragDrop lets it go. A target the
+// system refuses is freed at once.
+bool registerDragDrop(Window window, DropReceiver* receiver);
 bool revokeDragDrop(Window window);
+// IDataObject::QueryGetData / GetData for a clipboard format.
+bool queryGetData(DataObject data, uint16_t format);
+bool getData(DataObject data, uint16_t format, StorageMedium* medium);
+void releaseStgMedium(StorageMedium* medium);
+// DragQueryFileA: with allDroppedFiles the number of files; otherwise the
+// length of the name copied, 0 when that name cannot be had.
+uint32_t dragQueryFile(GlobalMemory files, uint32_t index, char* name, uint32_t size);
+void* globalLock(GlobalMemory memory);
+size_t globalSize(GlobalMemory memory);
+void globalUnlock(GlobalMemory memory);
+// The shell-link object: CoCreateInstance of CLSID_ShellLink, Load of the
+// file named in `path` (droppedNameSize bytes) through IPersistFile, Resolve
+// without a window, and GetPath of the target's short path into `path`.
+bool resolveShellLink(char* path);
 
 }  // namespace platform

@@ -63,6 +63,20 @@ TEST_F(EditorPacing, AnEditorBalancesOleOverItsLife) {
     EXPECT_EQ(soft::oleInitializations(), before);
 }
 
+// The host's thread was multi-threaded before the editor came: the editor
+// and its frame were refused their initialisations and take none away.
+TEST_F(EditorPacing, OnAThreadTheHostMadeMultithreadedAnEditorLeavesCOMAsItFoundIt) {
+    soft::enterMultithreadedApartment();
+    int before = soft::oleInitializations();
+    auto* extra = new TestEditor(nullptr, journal);
+    guitest::ScopedHostWindow window(60, 60);
+    extra->open(window.window);
+    ASSERT_NE(extra->getFrame()->getWindow(), nullptr);
+    extra->close();
+    delete extra;
+    EXPECT_EQ(soft::oleInitializations(), before);
+}
+
 TEST_F(EditorPacing, ThePumpPaintsAWindowThatWaitsForPainting) {
     guitest::ScopedHostWindow window(60, 60);
     editor->open(window.window);

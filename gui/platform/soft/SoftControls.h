@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "gui/platform/Platform.h"
 
@@ -38,6 +39,16 @@ void setPlatformId(uint32_t id);
 
 int oleInitializations();
 int loadedLibraries();
+
+// The host made this thread multi-threaded before any editor: OLE is
+// refused on it until the controls are reset.
+void enterMultithreadedApartment();
+
+// A shortcut file whose resolution gives `target`; and a file name that the
+// dropped file list cannot hand out.
+void makeShortcut(const std::string& link, const std::string& target);
+void makeUnreadable(const std::string& file);
+int liveDropTargets();
 
 // An image the program carries, found by loadBitmap under the id.
 void registerEmbeddedImage(int id, const unsigned char* data, size_t size);

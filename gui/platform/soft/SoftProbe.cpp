@@ -26,6 +26,14 @@ void setSwappedButtons(bool swapped) { System::get().swapButtons = swapped; }
 void setImagingLibraryPresent(bool present) { System::get().imagingLibrary = present; }
 void setPlatformId(uint32_t id) { System::get().platformId = id; }
 int oleInitializations() { return System::get().oleInitialized; }
+
+void enterMultithreadedApartment() {
+    System& system = System::get();
+    if (system.multithreadedApartment) return;
+    system.multithreadedApartment = true;
+    ++system.oleInitialized;
+}
+
 int loadedLibraries() { return System::get().librariesLoaded; }
 
 }  // namespace platform::soft

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "gui/platform/soft/SoftControls.h"
+#include "gui/platform/soft/SoftDragDrop.h"
 #include "gui/platform/soft/SoftText.h"
 
 platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
@@ -43,6 +44,9 @@ void System::reset() {
     imagingLibrary = true;
     platformId = 2;
     versionCallFails = false;
+    if (multithreadedApartment) --oleInitialized;  // the host's own initialisation
+    multithreadedApartment = false;
+    DragDropState::get().reset();
 }
 
 bool System::known(GdiObject object) const {

@@ -17,6 +17,8 @@
 
 namespace platform::soft {
 
+class DropTarget;
+
 // A pixel surface. Colour surfaces hold 24-bit colours; monochrome ones hold
 // 0 or 1 per pixel.
 struct Surface {
@@ -84,6 +86,9 @@ struct platform::WindowTag {
     // The window on the display server that shows this one, for a window
     // made in a host's window there.
     std::unique_ptr<soft::X11Window> native;
+    // Registered for drops; the registration holds one reference, which goes
+    // only with revokeDragDrop, never with the window.
+    soft::DropTarget* dropTarget = nullptr;
 };
 
 struct platform::DeviceContextTag {
@@ -162,7 +167,8 @@ public:
     // Until when (by the clock) a button whose press was handed to a window
     // reads as held, by virtual key number: see deliverPendingEvents.
     uint32_t pressShownUntil[8] = {};
-    int oleInitialized = 0;
+    int oleInitialized = 0;  // COM on the thread, the host's own included
+    bool multithreadedApartment = false;
     int librariesLoaded = 0;
     Module instance = nullptr;
 

@@ -478,8 +478,14 @@ void deliverPendingEvents(Window window) {
     if (sys().alive(window)) present(window);
 }
 
-void oleInitialize() { ++sys().oleInitialized; }
+// A thread its host put in the multi-threaded apartment refuses OLE; an
+// uninitialise takes one initialisation away, whoever made it.
+bool oleInitialize() {
+    if (sys().multithreadedApartment) return false;
+    ++sys().oleInitialized;
+    return true;
+}
+
 void oleUninitialize() { --sys().oleInitialized; }
-bool revokeDragDrop(Window window) { return sys().alive(window); }
 
 }  // namespace platform

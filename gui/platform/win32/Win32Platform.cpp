@@ -262,8 +262,11 @@ intptr_t dispatchMessage(const Message* message) {
     return DispatchMessageA(&msg);
 }
 
-void oleInitialize() { (void)OleInitialize(nullptr); }
+bool oleInitialize() {
+    HRESULT result = OleInitialize(nullptr);
+    return result == S_OK || result == S_FALSE;
+}
+
 void oleUninitialize() { OleUninitialize(); }
-bool revokeDragDrop(Window window) { return RevokeDragDrop(h(window)) == S_OK; }
 
 }  // namespace platform
