@@ -1,19 +1,36 @@
 // The root of the processing tree: pre-delay, early reflections, the late
-// tail fed by the early output, the early/late balance and a tone filter
-// per output channel. The effect calls the setters once per block and
+// tail fed by the early output, the early/late balance and a tone stage per
+// output channel. The effect calls the setters once per block and
 // processFrame once per stereo frame; nothing is allocated after
 // construction.
+//
+// The two channels go through identical structures, so the engine runs them
+// side by side in the two lanes of one register (see Lanes.h): the stereo
+// units compute for each channel exactly what PreDelay, EarlyNetwork,
+// LateNetwork and ToneFilter compute, in the same order, and the engine's
+// output is theirs bit for bit. Delay times become sample counts when they
+// are set and again whenever the shared rate has changed since the last
+// frame, not at every sample. All delay memory is one DelayArena.
 #pragma once
 
+#include "dsp/DelayArena.h"
+// The one-channel units whose output the engine reproduces.
 #include "dsp/EarlyNetwork.h"
 #include "dsp/LateNetwork.h"
 #include "dsp/PreDelay.h"
 #include "dsp/ToneFilter.h"
+// The units the engine runs.
+#include "dsp/StereoEarly.h"
+#include "dsp/StereoLate.h"
+#include "dsp/StereoPreDelay.h"
+#include "dsp/StereoTone.h"
 
 namespace dsp {
 
 class ReverbEngine final : public Processor {
 public:
+    static constexpr int memoryCount = StereoPreDelay::memoryCount + StereoEarly::memoryCount + StereoLate::memoryCount;
+
     ReverbEngine();
 
     // Note numbers: 60 switches the early network off, 48 the late one.
@@ -33,29 +50,36 @@ public:
     // the rate at which they were built.
     void setSampleRate(float rate) { sampleRate = rate; }
 
-    const PreDelay& preDelay() const { return pre; }
-    const EarlyNetwork& earlyNetwork() const { return early; }
-    const LateNetwork& lateNetwork() const { return late; }
+    // What each late branch hands the other at the next frame.
+    float lateFeedback(int channel) const {
+        return channel == 0 ? late.feedback().left() : late.feedback().right();
+    }
 
     float* processFrame(float* frame, int channels) override {
+        (void)channels;
         if (bypass) return frame;
-        pre.processFrame(frame, channels);
-        early.processFrame(frame, channels);
-        const float earlyLeft = frame[0];
-        const float earlyRight = frame[1];
-        late.processFrame(frame, channels);
-        frame[0] = leftTone.processSample(balanceMix(earlyLeft, frame[0], balance));
-        frame[1] = rightTone.processSample(balanceMix(earlyRight, frame[1], balance));
+        // Unequal also when either is NaN, so a bad rate is converted anew
+        // at every frame, as the lines did at every sample.
+        if (sampleRate != tunedRate) retune();
+        Lanes x = Lanes::load(frame);
+        if (!pre.isOff()) x = pre.process(x);
+        if (!early.isOff()) x = early.process(x);
+        const Lanes earlyOut = x;
+        if (!late.isOff()) x = late.process(x);
+        outputTone.process(balanceMix(earlyOut, x, balance)).store(frame);
         return frame;
     }
 
 private:
-    PreDelay pre;
-    EarlyNetwork early;
-    LateNetwork late;
-    ToneFilter leftTone;
-    ToneFilter rightTone;
+    void retune();
+
+    DelayArena memory;
+    StereoPreDelay pre;
+    StereoEarly early;
+    StereoLate late;
+    StereoTone outputTone;
     float balance = 0.5f;
+    float tunedRate;
 };
 
 }  // namespace dsp

@@ -1,0 +1,41 @@
+// The early reflections for both channels in one unit: what EarlyNetwork
+// does with two EarlyDiffusers, their sizes a few notes apart.
+#pragma once
+
+#include "dsp/EarlyDiffuser.h"
+#include "dsp/EarlyNetwork.h"
+#include "dsp/StereoDelay.h"
+#include "dsp/StereoDiffuser.h"
+
+namespace dsp {
+
+class StereoEarly final {
+public:
+    static constexpr int memoryCount = StereoDiffuser<StereoDelay>::stageCount;
+
+    float* attach(float* block) { return chain.attach(block); }
+    void retune() { chain.retune(); }
+
+    // Takes effect at the next setSize.
+    void setSizeOffset(float notes) { sizeOffset = notes; }
+    void setSize(float a) {
+        size = a;
+        float left[memoryCount], right[memoryCount];
+        EarlyDiffuser::stageTimes(a - sizeOffset, left);
+        EarlyDiffuser::stageTimes(a + sizeOffset, right);
+        for (int k = 0; k < memoryCount; ++k) chain.line(k).setTimes(left[k], right[k]);
+    }
+    void setDiffusion(float d) { chain.setDiffusion(d); }
+    void copyTone(const ToneFilter& settings) { chain.copyTone(settings); }
+
+    // The memories keep their contents while the network is off.
+    bool isOff() const { return size == EarlyNetwork::offSize; }
+    Lanes process(Lanes x) { return chain.process(x); }
+
+private:
+    StereoDiffuser<StereoDelay> chain;
+    float sizeOffset = 0.0f;
+    float size = 0.0f;
+};
+
+}  // namespace dsp
