@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dsp/Lanes.h"
+#include "dsp/StereoMemory.h"
 #include "dsp/StereoTone.h"
 
 namespace dsp {
@@ -14,10 +15,10 @@ public:
     StereoTone& loopTone() { return tone; }
     void setCoefficients(float left, float right) { g = Lanes(left, right); }
 
-    Lanes process(Lanes x) {
+    Lanes process(const RingCursor& at, Lanes x) {
         const Lanes v = s - g * x;
         const Lanes w = x + g * v;
-        s = tone.process(delay.process(w));
+        s = tone.process(delay.process(at, w));
         return v;
     }
 

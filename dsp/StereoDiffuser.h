@@ -35,12 +35,16 @@ public:
     }
     Line& line(int stage) { return stages[stage].line(); }
 
-    Lanes process(Lanes x) {
-        for (StereoAllpass<Line>& stage : stages) x = stage.process(x);
+    // `at` has advanced to this sample's slot.
+    Lanes process(const RingCursor& at, Lanes x) {
+        x = stages[0].process(at, x);
+        x = stages[1].process(at, x);
+        x = stages[2].process(at, x);
         return tone.process(x);
     }
 
 private:
+    static_assert(stageCount == 3, "process names each stage");
     StereoAllpass<Line> stages[stageCount];
     StereoTone tone;
 };

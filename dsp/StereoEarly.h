@@ -30,10 +30,14 @@ public:
 
     // The memories keep their contents while the network is off.
     bool isOff() const { return size == EarlyNetwork::offSize; }
-    Lanes process(Lanes x) { return chain.process(x); }
+    Lanes process(Lanes x) {
+        cursor.advance();
+        return chain.process(cursor, x);
+    }
 
 private:
     StereoDiffuser<StereoDelay> chain;
+    RingCursor cursor;
     float sizeOffset = 0.0f;
     float size = 0.0f;
 };

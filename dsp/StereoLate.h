@@ -48,8 +48,9 @@ public:
         } else {
             ++updateCounter;
         }
-        const Lanes v = chain.process(in);
-        cross = mainDelay.process(v) * loopGain;
+        cursor.advance();
+        const Lanes v = chain.process(cursor, in);
+        cross = mainDelay.process(cursor, v) * loopGain;
         // The branches are heard after their tone stage, before their main delay.
         return v;
     }
@@ -63,6 +64,7 @@ private:
 
     StereoDiffuser<StereoInterpDelay> chain;
     StereoInterpDelay mainDelay;
+    RingCursor cursor;
     LateTiming timing[2];
     ModulationOscillator oscillator;
     // Set when the oscillator stepped after the branches last took its values.

@@ -4,6 +4,9 @@
 // DelayArena. Three guard slots repeat the slots at the ring's ends (slot −1
 // holds the last slot, slots length and length + 1 the first two), so four
 // consecutive slots can be read without a wrap test.
+//
+// The lines of one network always advance together, so they share one
+// RingCursor: the slot the coming input fills, and whether it has a guard.
 #pragma once
 
 #include "dsp/DelayMemory.h"
@@ -11,9 +14,31 @@
 
 namespace dsp {
 
-class StereoMemory final {
+class RingCursor final {
 public:
     static constexpr int length = DelayMemory::length;
+
+    // Moves to the slot that the coming input will fill.
+    void advance() {
+        if (++writePosition == length) writePosition = 0;
+        nearEnds = writePosition < 2 || writePosition == length - 1;
+    }
+    int position() const { return writePosition; }
+    bool atGuardedSlot() const { return nearEnds; }
+
+private:
+    int writePosition = 0;
+    bool nearEnds = true;
+};
+
+// The four consecutive slots of a read, newest first.
+struct FourTaps {
+    Lanes newest, newer, older, oldest;
+};
+
+class StereoMemory final {
+public:
+    static constexpr int length = RingCursor::length;
     // Floats one memory takes in the arena, guards included, rounded up to
     // a cache line so that every memory starts on one.
     static constexpr int floats = (2 * (length + 3) + 15) / 16 * 16;
@@ -25,30 +50,23 @@ public:
         return block + floats;
     }
 
-    // Moves to the slot that the coming input will fill.
-    void advance() {
-        if (++writePosition == length) writePosition = 0;
-    }
-    int position() const { return writePosition; }
-
-    void write(Lanes x) {
-        x.store(slot(writePosition));
-        if (writePosition < 2)
-            x.store(slot(writePosition + length));
-        else if (writePosition == length - 1)
-            x.store(slot(-1));
+    void write(const RingCursor& at, Lanes x) {
+        const int p = at.position();
+        x.store(slot(p));
+        if (at.atGuardedSlot()) x.store(slot(p < 2 ? p + length : -1));
     }
 
     // The left lane from slot l, the right from slot r; each within one
-    // length of the ring on either side.
+    // length below the ring's end.
     Lanes at(int l, int r) const { return Lanes::gather(&slot(wrapped(l))[0], &slot(wrapped(r))[1]); }
 
-    // The four consecutive slots k + 1, k, k − 1, k − 2 (newest first) for
-    // each lane, k within one length of the ring below its end.
-    void readFour(int l, int r, Lanes out[4]) const {
+    // Slots k + 1, k, k − 1 and k − 2 for each lane, k within one length
+    // below the ring's end.
+    FourTaps readFour(int l, int r) const {
         const float* left = &slot(l < 1 ? l + length : l)[0];
         const float* right = &slot(r < 1 ? r + length : r)[1];
-        for (int j = 0; j < 4; ++j) out[j] = Lanes::gather(left + 2 * (1 - j), right + 2 * (1 - j));
+        return {Lanes::gather(left + 2, right + 2), Lanes::gather(left, right), Lanes::gather(left - 2, right - 2),
+                Lanes::gather(left - 4, right - 4)};
     }
 
 private:
@@ -57,7 +75,6 @@ private:
     const float* slot(int p) const { return slots + 2 * p; }
 
     float* slots = nullptr;
-    int writePosition = 0;
 };
 
 }  // namespace dsp

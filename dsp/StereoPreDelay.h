@@ -20,12 +20,14 @@ public:
         float left, right;
         glide.step(left, right);
         line.setTimes(left, right);
-        return line.process(x);
+        cursor.advance();
+        return line.process(cursor, x);
     }
 
 private:
     PreDelayGlide glide;
     StereoDelay line;
+    RingCursor cursor;
 };
 
 }  // namespace dsp
