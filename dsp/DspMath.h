@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstring>
 
 namespace dsp {
 
@@ -90,6 +91,9 @@ inline float advancePhase(float rate, float sr, float& phase) {
     if (phase > 0.5f) phase = phase - 1.0f;
     return phase;
 }
+
+// Bit for bit, so that −0 and NaN are told apart like any other value.
+inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 inline float wrapPhase(float x) { return x > 0.5f ? x - 1.0f : x; }
 

@@ -32,6 +32,12 @@ public:
     void store(float* pair) const { _mm_store_sd(reinterpret_cast<double*>(pair), _mm_castps_pd(v)); }
     float left() const { return _mm_cvtss_f32(v); }
     float right() const { return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1))); }
+    // Each lane as it is where finite, +0 where infinite or NaN.
+    Lanes finiteOrZero() const {
+        const __m128 magnitude = _mm_and_ps(v, _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff)));
+        const __m128 finite = _mm_cmplt_ps(magnitude, _mm_set1_ps(3.4028235e38f * 2.0f));
+        return Lanes(_mm_and_ps(v, finite));
+    }
     // Left and right exchanged.
     Lanes swapped() const { return Lanes(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1))); }
 

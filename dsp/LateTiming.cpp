@@ -1,14 +1,6 @@
 #include "dsp/LateTiming.h"
 
-#include <cstring>
-
 namespace dsp {
-namespace {
-
-// Bit for bit, so that −0 and NaN are told apart like any other value.
-bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-}  // namespace
 
 void LateTiming::recompute() {
     const bool fresh = !remembered;

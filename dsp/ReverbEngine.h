@@ -57,21 +57,33 @@ public:
 
     float* processFrame(float* frame, int channels) override {
         (void)channels;
-        if (bypass) return frame;
-        // Unequal also when either is NaN, so a bad rate is converted anew
-        // at every frame, as the lines did at every sample.
-        if (sampleRate != tunedRate) retune();
-        Lanes x = Lanes::load(frame);
-        if (!pre.isOff()) x = pre.process(x);
-        if (!early.isOff()) x = early.process(x);
-        const Lanes earlyOut = x;
-        if (!late.isOff()) x = late.process(x);
-        outputTone.process(balanceMix(earlyOut, x, balance)).store(frame);
+        processFrames(frame, 1);
         return frame;
+    }
+
+    // Processes `count` interleaved stereo frames in place.
+    void processFrames(float* frames, int count) {
+        if (bypass) return;
+        // Unequal also when either is NaN, so a bad rate is converted anew
+        // at every call, as the lines did at every sample.
+        if (sampleRate != tunedRate) retune();
+        for (int n = 0; n < count; ++n) back(front(Lanes::load(frames + 2 * n))).store(frames + 2 * n);
     }
 
 private:
     void retune();
+
+    // The pre-delay and the early reflections: the early output.
+    Lanes front(Lanes x) {
+        if (!pre.isOff()) x = pre.process(x);
+        if (!early.isOff()) x = early.process(x);
+        return x;
+    }
+    // The late tail fed by the early output, the balance and the tone.
+    Lanes back(Lanes earlyOut) {
+        const Lanes tail = late.isOff() ? earlyOut : late.process(earlyOut);
+        return outputTone.process(balanceMix(earlyOut, tail, balance));
+    }
 
     DelayArena memory;
     StereoPreDelay pre;

@@ -3,6 +3,7 @@
 // and whenever the shared rate changes, instead of at every sample.
 #pragma once
 
+#include "dsp/DspMath.h"
 #include "dsp/StereoMemory.h"
 
 namespace dsp {
@@ -12,7 +13,10 @@ class StereoLine {
 public:
     float* attach(float* block) { return memory.attach(block); }
 
+    // The same times again (as the pre-delay's settled glide and every
+    // block's settings give) need no conversion.
     void setTimes(float left, float right) {
+        if (sameBits(left, time[0]) && sameBits(right, time[1])) return;
         time[0] = left;
         time[1] = right;
         static_cast<Line*>(this)->retune();
