@@ -67,21 +67,27 @@ public:
         // Unequal also when either is NaN, so a bad rate is converted anew
         // at every call, as the lines did at every sample.
         if (sampleRate != tunedRate) retune();
-        for (int n = 0; n < count; ++n) back(front(Lanes::load(frames + 2 * n))).store(frames + 2 * n);
+        // Settings hold for the whole call.
+        const Running running{!pre.isOff(), !early.isOff(), !late.isOff()};
+        for (int n = 0; n < count; ++n) back(running, front(running, Lanes::load(frames + 2 * n))).store(frames + 2 * n);
     }
 
 private:
     void retune();
 
+    // Which units take part; the others pass the frame as it is.
+    struct Running {
+        bool pre, early, late;
+    };
     // The pre-delay and the early reflections: the early output.
-    Lanes front(Lanes x) {
-        if (!pre.isOff()) x = pre.process(x);
-        if (!early.isOff()) x = early.process(x);
+    Lanes front(const Running& running, Lanes x) {
+        if (running.pre) x = pre.process(x);
+        if (running.early) x = early.process(x);
         return x;
     }
     // The late tail fed by the early output, the balance and the tone.
-    Lanes back(Lanes earlyOut) {
-        const Lanes tail = late.isOff() ? earlyOut : late.process(earlyOut);
+    Lanes back(const Running& running, Lanes earlyOut) {
+        const Lanes tail = running.late ? late.process(earlyOut) : earlyOut;
         return outputTone.process(balanceMix(earlyOut, tail, balance));
     }
 

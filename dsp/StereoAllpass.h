@@ -15,7 +15,7 @@ public:
     StereoTone& loopTone() { return tone; }
     void setCoefficients(float left, float right) { g = Lanes(left, right); }
 
-    Lanes process(const RingCursor& at, Lanes x) {
+    [[gnu::always_inline]] Lanes process(const RingCursor& at, Lanes x) {
         const Lanes v = s - g * x;
         const Lanes w = x + g * v;
         s = tone.process(delay.process(at, w));
