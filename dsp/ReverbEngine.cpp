@@ -44,6 +44,7 @@ ReverbEngine::ReverbEngine() : memory(static_cast<std::size_t>(memoryCount) * St
 }
 
 void ReverbEngine::retune() {
+    pre.retune();
     early.retune();
     late.retune();
     tunedRate = sampleRate;
