@@ -5,7 +5,9 @@
 // operation gives, so the stereo units compute exactly what the one-channel
 // units compute for each channel. Nothing here fuses, reorders or
 // approximates; SSE2 is present on every target (i686 builds with -msse2).
-// The upper two lanes of the register stay zero.
+// A stereo unit uses the lower two lanes and keeps the upper two at zero;
+// where two stereo units' independent work can go together, the second one's
+// pair rides in the upper lanes.
 //
 // This is the only file that uses intrinsics.
 #pragma once
@@ -18,8 +20,10 @@ class Lanes final {
 public:
     Lanes() : v(_mm_setzero_ps()) {}
     Lanes(float left, float right) : v(_mm_setr_ps(left, right, 0.0f, 0.0f)) {}
-    // Both lanes the same value.
-    static Lanes both(float x) { return Lanes(x, x); }
+    // Every lane the same value.
+    static Lanes both(float x) { return Lanes(_mm_set1_ps(x)); }
+    // One pair in the lower lanes, another in the upper.
+    static Lanes join(Lanes lower, Lanes upper) { return Lanes(_mm_movelh_ps(lower.v, upper.v)); }
     // Two adjacent floats, left first.
     static Lanes load(const float* pair) {
         return Lanes(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(pair))));
@@ -38,6 +42,9 @@ public:
         const __m128 finite = _mm_cmplt_ps(magnitude, _mm_set1_ps(3.4028235e38f * 2.0f));
         return Lanes(_mm_and_ps(v, finite));
     }
+    // The lower pair alone, and the upper pair moved down.
+    Lanes lower() const { return Lanes(_mm_movelh_ps(v, _mm_setzero_ps())); }
+    Lanes upper() const { return Lanes(_mm_movehl_ps(_mm_setzero_ps(), v)); }
     // Left and right exchanged.
     Lanes swapped() const { return Lanes(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1))); }
 

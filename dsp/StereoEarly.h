@@ -32,7 +32,15 @@ public:
     bool isOff() const { return size == EarlyNetwork::offSize; }
     Lanes process(Lanes x) {
         cursor.advance();
-        return chain.process(cursor, x);
+        Lanes w;
+        x = chain.stage(0, x, w);
+        const Lanes first = chain.line(0).process(cursor, w);
+        x = chain.stage(1, x, w);
+        const Lanes second = chain.line(1).process(cursor, w);
+        x = chain.stage(2, x, w);
+        const Lanes third = chain.line(2).process(cursor, w);
+        chain.closeLoops(Lanes::join(first, second), third);
+        return chain.output(x);
     }
 
 private:

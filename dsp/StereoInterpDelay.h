@@ -1,5 +1,7 @@
 // Both channels' fractional delays in one unit: what InterpDelayLine does
-// for one channel.
+// for one channel. A read never sees the sample's own write (the slot at the
+// write position holds the input of a full ring ago), so the reads of a
+// network's lines can all come first and go two lines at a time.
 #pragma once
 
 #include "dsp/DspMath.h"
@@ -22,16 +24,24 @@ public:
     }
 
     // `at` has advanced to this sample's slot.
-    Lanes process(const RingCursor& at, Lanes x) {
-        const int p = at.position();
-        // Read before writing: the slot at p holds the input of a full ring ago.
-        const FourTaps taps = memory.readFour(p - whole[0], p - whole[1]);
-        const Lanes y = hermite4(fraction, taps.newest, taps.newer, taps.older, taps.oldest);
-        memory.write(at, x);
-        return y;
+    void write(const RingCursor& at, Lanes x) { memory.write(at, x); }
+
+    // The cubic through this sample's taps of two lines, before either
+    // writes: the first line in the lower lanes, the second in the upper.
+    [[gnu::always_inline]] static Lanes readTwo(const StereoInterpDelay& first, const StereoInterpDelay& second, const RingCursor& at) {
+        const FourTaps a = first.taps(at);
+        const FourTaps b = second.taps(at);
+        return hermite4(Lanes::join(first.fraction, second.fraction), Lanes::join(a.newest, b.newest),
+                        Lanes::join(a.newer, b.newer), Lanes::join(a.older, b.older),
+                        Lanes::join(a.oldest, b.oldest));
     }
 
 private:
+    [[gnu::always_inline]] FourTaps taps(const RingCursor& at) const {
+        const int p = at.position();
+        return memory.readFour(p - whole[0], p - whole[1]);
+    }
+
     int whole[2];
     Lanes fraction;
 };

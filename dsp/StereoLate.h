@@ -49,8 +49,19 @@ public:
             ++updateCounter;
         }
         cursor.advance();
-        const Lanes v = chain.process(cursor, in);
-        cross = mainDelay.process(cursor, v) * loopGain;
+        const Lanes firstTwo = StereoInterpDelay::readTwo(chain.line(0), chain.line(1), cursor);
+        const Lanes thirdAndMain = StereoInterpDelay::readTwo(chain.line(2), mainDelay, cursor);
+        Lanes w;
+        Lanes v = chain.stage(0, in, w);
+        chain.line(0).write(cursor, w);
+        v = chain.stage(1, v, w);
+        chain.line(1).write(cursor, w);
+        v = chain.stage(2, v, w);
+        chain.line(2).write(cursor, w);
+        v = chain.output(v);
+        mainDelay.write(cursor, v);
+        chain.closeLoops(firstTwo, thirdAndMain.lower());
+        cross = thirdAndMain.upper() * loopGain;
         // The branches are heard after their tone stage, before their main delay.
         return v;
     }
