@@ -3,9 +3,11 @@
 // voicing giving every tone stage of a network the same settings. The
 // network drives it a stage at a time, since its lines may be read before
 // they are written; what comes back from the lines closes the loops at the
-// end of the sample, the first two stages' tone filters side by side. Each
-// stage's state only serves the next sample, so the order among them is
-// free; for each lane the operations are those of AllpassSection.
+// end of the sample. Each loop filter's result only serves the next sample,
+// so the order among them is free, and they go two at a time in four
+// lanes: the first two stages' loops together, the third stage's loop
+// beside the output tone. For each lane the operations are those of
+// AllpassSection and DiffuserChain.
 #pragma once
 
 #include "dsp/DiffuserChain.h"
@@ -38,8 +40,7 @@ public:
     }
     void copyTone(const ToneFilter& settings) {
         firstLoops.copySettings(settings);
-        thirdLoop.copySettings(settings);
-        tone.copySettings(settings);
+        toneAndThirdLoop.copySettings(settings);
     }
 
     // The allpass of stage k: its output, and in `w` what enters its line.
@@ -48,24 +49,28 @@ public:
         w = x + g[k] * v;
         return v;
     }
-    // What the lines gave this sample, the first two stages' side by side,
-    // through the loop filters: the stages' state for the next sample.
-    void closeLoops(Lanes firstTwo, Lanes third) {
+    // What the first two lines gave this sample, side by side, through their
+    // loop filters: the first two stages' state for the next sample.
+    void closeFirstLoops(Lanes firstTwo) {
         const Lanes filtered = firstLoops.process(firstTwo);
         s[0] = filtered.lower();
         s[1] = filtered.upper();
-        s[2] = thirdLoop.process(third);
     }
-    // The chain's output tone.
-    Lanes output(Lanes x) { return tone.process(x); }
+    // The chain's output x through the tone stage, and what the third line
+    // gave through its loop filter: the third stage's state for the next
+    // sample. Gives the chain's output.
+    Lanes output(Lanes x, Lanes third) {
+        const Lanes filtered = toneAndThirdLoop.process(Lanes::join(x, third));
+        s[2] = filtered.upper();
+        return filtered.lower();
+    }
 
 private:
     Lanes g[stageCount];
     Lanes s[stageCount];
     Line lines[stageCount];
     StereoTone firstLoops;
-    StereoTone thirdLoop;
-    StereoTone tone;
+    StereoTone toneAndThirdLoop;
 };
 
 }  // namespace dsp

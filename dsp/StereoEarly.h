@@ -39,8 +39,8 @@ public:
         const Lanes second = chain.line(1).process(cursor, w);
         x = chain.stage(2, x, w);
         const Lanes third = chain.line(2).process(cursor, w);
-        chain.closeLoops(Lanes::join(first, second), third);
-        return chain.output(x);
+        chain.closeFirstLoops(Lanes::join(first, second));
+        return chain.output(x, third);
     }
 
 private:

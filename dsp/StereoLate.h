@@ -58,9 +58,9 @@ public:
         chain.line(1).write(cursor, w);
         v = chain.stage(2, v, w);
         chain.line(2).write(cursor, w);
-        v = chain.output(v);
+        v = chain.output(v, thirdAndMain);
         mainDelay.write(cursor, v);
-        chain.closeLoops(firstTwo, thirdAndMain.lower());
+        chain.closeFirstLoops(firstTwo);
         cross = thirdAndMain.upper() * loopGain;
         // The branches are heard after their tone stage, before their main delay.
         return v;
