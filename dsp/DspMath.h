@@ -83,14 +83,18 @@ inline float clampedOffset(float a, float k, float s) {
 }
 
 // Phase in (−0.5, 0.5]: never more than half a cycle per step, never back.
-inline float advancePhase(float rate, float sr, float& phase) {
+inline float phaseIncrement(float rate, float sr) {
     float inc = rate / sr;
     if (inc < 0.0f) inc = 0.0f;
     if (inc > 0.5f) inc = 0.5f;
+    return inc;
+}
+inline float stepPhase(float inc, float& phase) {
     phase = phase + inc;
     if (phase > 0.5f) phase = phase - 1.0f;
     return phase;
 }
+inline float advancePhase(float rate, float sr, float& phase) { return stepPhase(phaseIncrement(rate, sr), phase); }
 
 // Bit for bit, so that −0 and NaN are told apart like any other value.
 inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }

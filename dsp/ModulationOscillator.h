@@ -23,12 +23,11 @@ public:
     float getRate() const { return rate; }
 
     void step() {
-        // Copies, so that the compiler sees the four phase steps share one
-        // increment and divides once.
-        const float r = rate;
         const float sr = sampleRate;
         smoothToward(depthTarget, 0.05f, sr, depth);
-        for (float& p : phase) advancePhase(r, sr, p);
+        // The four phases share one increment.
+        const float inc = phaseIncrement(rate, sr);
+        for (float& p : phase) stepPhase(inc, p);
     }
 
     // Offset in seconds of stage k (3 is the main delay) after the last step.

@@ -17,8 +17,15 @@ public:
     void retune() { chain.retune(); }
 
     // Takes effect at the next setSize.
-    void setSizeOffset(float notes) { sizeOffset = notes; }
+    void setSizeOffset(float notes) {
+        sizeOffset = notes;
+        timesSet = false;
+    }
+    // The effect sets the same size at every block; the powers behind the
+    // times are taken only when it changes.
     void setSize(float a) {
+        if (timesSet && sameBits(a, size)) return;
+        timesSet = true;
         size = a;
         float left[memoryCount], right[memoryCount];
         EarlyDiffuser::stageTimes(a - sizeOffset, left);
@@ -48,6 +55,7 @@ private:
     RingCursor cursor;
     float sizeOffset = 0.0f;
     float size = 0.0f;
+    bool timesSet = false;
 };
 
 }  // namespace dsp

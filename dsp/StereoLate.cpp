@@ -14,7 +14,12 @@ void StereoLate::setSize(float a) {
     recompute();
 }
 
+// The effect sets the same decay at every block; its power is taken only
+// when it changes.
 void StereoLate::setDecay(float x) {
+    if (decaySet && sameBits(x, decay)) return;
+    decaySet = true;
+    decay = x;
     const float seconds = expCurve(x) * 0.001f;
     timing[0].setDecayTime(seconds);
     timing[1].setDecayTime(seconds);

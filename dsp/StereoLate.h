@@ -82,6 +82,8 @@ private:
     bool offsetsStale = false;
     Lanes loopGain;
     Lanes cross;
+    float decay = 0.0f;
+    bool decaySet = false;
     float sizeOffset = 0.0f;
     float size = 0.0f;
     int updateCounter = 0;

@@ -6,7 +6,7 @@
 // consecutive slots can be read without a wrap test.
 //
 // The lines of one network always advance together, so they share one
-// RingCursor: the slot the coming input fills, and whether it has a guard.
+// RingCursor: the slot the coming input fills.
 #pragma once
 
 #include "dsp/DelayMemory.h"
@@ -21,14 +21,11 @@ public:
     // Moves to the slot that the coming input will fill.
     void advance() {
         if (++writePosition == length) writePosition = 0;
-        nearEnds = writePosition < 2 || writePosition == length - 1;
     }
     int position() const { return writePosition; }
-    bool atGuardedSlot() const { return nearEnds; }
 
 private:
     int writePosition = 0;
-    bool nearEnds = true;
 };
 
 // The four consecutive slots of a read, newest first.
@@ -53,7 +50,8 @@ public:
     void write(const RingCursor& at, Lanes x) {
         const int p = at.position();
         x.store(slot(p));
-        if (at.atGuardedSlot()) x.store(slot(p < 2 ? p + length : -1));
+        // One test for both ends: below 2 or at length − 1.
+        if (static_cast<unsigned>(p - 2) >= static_cast<unsigned>(length - 3)) x.store(slot(p < 2 ? p + length : -1));
     }
 
     // The left lane from slot l, the right from slot r; each within one
