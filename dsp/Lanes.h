@@ -33,6 +33,14 @@ public:
         return Lanes(_mm_unpacklo_ps(_mm_load_ss(left), _mm_load_ss(right)));
     }
 
+    // Four floats, 16-byte aligned, for values that go four at a time.
+    static Lanes loadFour(const float* four) { return Lanes(_mm_load_ps(four)); }
+    void storeFour(float* four) const { _mm_store_ps(four, v); }
+    // In each lane, `amount` where that lane of x is above `limit`, +0 elsewhere.
+    static Lanes whereAbove(Lanes x, float limit, float amount) {
+        return Lanes(_mm_and_ps(_mm_cmpgt_ps(x.v, _mm_set1_ps(limit)), _mm_set1_ps(amount)));
+    }
+
     void store(float* pair) const { _mm_store_sd(reinterpret_cast<double*>(pair), _mm_castps_pd(v)); }
     float left() const { return _mm_cvtss_f32(v); }
     float right() const { return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1))); }

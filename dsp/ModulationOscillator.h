@@ -7,6 +7,7 @@
 #pragma once
 
 #include "dsp/DspMath.h"
+#include "dsp/Lanes.h"
 #include "dsp/Processor.h"
 
 namespace dsp {
@@ -25,9 +26,10 @@ public:
     void step() {
         const float sr = sampleRate;
         smoothToward(depthTarget, 0.05f, sr, depth);
-        // The four phases share one increment.
-        const float inc = phaseIncrement(rate, sr);
-        for (float& p : phase) stepPhase(inc, p);
+        // The four phases share one increment and go side by side: what
+        // stepPhase does to each, with x − 0 (which is x) where it leaves x.
+        const Lanes p = Lanes::loadFour(phase) + phaseIncrement(rate, sr);
+        (p - Lanes::whereAbove(p, 0.5f, 1.0f)).storeFour(phase);
     }
 
     // Offset in seconds of stage k (3 is the main delay) after the last step.
@@ -40,7 +42,7 @@ private:
     float rate = 0.0f;
     float depthTarget = 0.0f;
     float depth = 0.0f;
-    float phase[count] = {0.0f, 0.0f, 0.0f, 0.0f};
+    alignas(16) float phase[count] = {0.0f, 0.0f, 0.0f, 0.0f};
 };
 
 }  // namespace dsp

@@ -39,7 +39,7 @@ public:
     // The memories and cross values wait while the network is off.
     bool isOff() const { return size == LateNetwork::offSize; }
 
-    Lanes process(Lanes x) {
+    [[gnu::always_inline]] Lanes process(Lanes x) {
         stepModulation();
         const Lanes in = x + cross.swapped();
         if (updateCounter >= LateBranch::recomputePeriod - 1) {
