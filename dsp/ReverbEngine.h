@@ -1,16 +1,19 @@
 // The root of the processing tree: pre-delay, early reflections, the late
 // tail fed by the early output, the early/late balance and a tone stage per
 // output channel. The effect calls the setters once per block and
-// processFrame once per stereo frame; nothing is allocated after
+// processFrames on the block's frames; nothing is allocated after
 // construction.
 //
 // The two channels go through identical structures, so the engine runs them
-// side by side in the two lanes of one register (see Lanes.h): the stereo
-// units compute for each channel exactly what PreDelay, EarlyNetwork,
-// LateNetwork and ToneFilter compute, in the same order, and the engine's
-// output is theirs bit for bit. Delay times become sample counts when they
-// are set and again whenever the shared rate has changed since the last
-// frame, not at every sample. All delay memory is one DelayArena.
+// side by side in the lanes of one register (see Lanes.h): the stereo units
+// compute for each channel exactly what PreDelay, EarlyNetwork, LateNetwork
+// and ToneFilter compute, each state with the same operations in the same
+// order, and the engine's output is theirs bit for bit. Only independent
+// work changes places (reads before writes where a read cannot see the
+// write, loop filters after the chain), which lets two stereo steps share
+// four lanes. Delay times become sample counts when they are set and again
+// whenever the shared rate has changed since the last call, not at every
+// sample. All delay memory is one DelayArena.
 #pragma once
 
 #include "dsp/DelayArena.h"

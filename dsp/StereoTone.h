@@ -1,6 +1,7 @@
 // Both channels' tone stages in one unit: the high shelf, then the low
 // shelf, each the first-order step of Shelf with the same coefficients and
-// input constant, taken from a one-channel ToneFilter set up as wanted.
+// input constant, taken from a one-channel ToneFilter set up as wanted. In
+// four lanes it filters two stereo signals with the same settings at once.
 #pragma once
 
 #include "dsp/DspMath.h"
