@@ -40,8 +40,8 @@ public:
     // a cache line so that every memory starts on one.
     static constexpr int floats = (2 * (length + 3) + 15) / 16 * 16;
 
-    // Takes the memory at `block` (zeroed, 8-byte aligned); returns where
-    // the next one may start.
+    // Takes the memory at `block` (zeroed, aligned to a cache line);
+    // returns where the next one may start.
     float* attach(float* block) {
         slots = block + 2;
         return block + floats;
@@ -54,12 +54,12 @@ public:
         if (static_cast<unsigned>(p - 2) >= static_cast<unsigned>(length - 3)) x.store(slot(p < 2 ? p + length : -1));
     }
 
-    // The left lane from slot l, the right from slot r; each within one
-    // length below the ring's end.
+    // The left lane from slot l, the right from slot r; each above −length
+    // and below length.
     Lanes at(int l, int r) const { return Lanes::gather(&slot(wrapped(l))[0], &slot(wrapped(r))[1]); }
 
-    // Slots k + 1, k, k − 1 and k − 2 for each lane, k within one length
-    // below the ring's end.
+    // Slots k + 1, k, k − 1 and k − 2 for each lane (k is l for the left,
+    // r for the right), k above −length and below length.
     FourTaps readFour(int l, int r) const {
         const float* left = &slot(l < 1 ? l + length : l)[0];
         const float* right = &slot(r < 1 ? r + length : r)[1];
