@@ -20,6 +20,7 @@ template <class Line>
 class StereoDiffuser final {
 public:
     static constexpr int stageCount = DiffuserChain<Allpass>::stageCount;
+    static_assert(stageCount == 3, "the networks name each stage, and the loops pair the first two");
 
     float* attach(float* block) {
         for (Line& line : lines) block = line.attach(block);
