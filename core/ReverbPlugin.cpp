@@ -4,12 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-// A bad input sample would stay in the engine's feedback loops for good.
-inline float finiteOrSilence(float x) { return std::isfinite(x) ? x : 0.0f; }
-
-}  // namespace
-
 ReverbPlugin::ReverbPlugin(audioMasterCallback hostCallback)
     : EffectBaseX(hostCallback, ProgramStore::programCount, paramCount) {
     engine = std::make_unique<dsp::ReverbEngine>();
@@ -98,34 +92,40 @@ void ReverbPlugin::updateEngine() {
     outputGain = 1.0f;
 }
 
-ReverbPlugin::FramePair& ReverbPlugin::tickFrame(float left, float right, FramePair& pair,
-                                                 float mix) {
-    pair.value[0] = finiteOrSilence(left);
-    if (live(paramMonoIn) != 0.0f) right = left;
-    pair.value[1] = finiteOrSilence(right);
-    float* w = engine->processFrame(pair.value, 2);
-    w[0] = (mix * w[0] + (1.0f - mix) * left) * outputGain;
-    w[1] = (mix * w[1] + (1.0f - mix) * right) * outputGain;
-    return pair;
-}
-
 template <bool accumulate>
 void ReverbPlugin::render(float** inputs, float** outputs, int32_t sampleFrames) {
-    FramePair pair{{0.0f, 0.0f}};
     updateEngine();
     if (!inputs || !outputs || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return;
     const float* inLeft = inputs[0];
     const float* inRight = inputs[1];
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
-    for (int32_t i = 0; i < sampleFrames; ++i) {
-        tickFrame(inLeft[i], inRight[i], pair, live(paramDryWet));
-        if constexpr (accumulate) {
-            outLeft[i] += pair.value[0];
-            outRight[i] += pair.value[1];
-        } else {
-            outLeft[i] = pair.value[0];
-            outRight[i] = pair.value[1];
+    // The engine takes interleaved frames; a chunk at a time on the stack.
+    // A bad input sample would stay in the engine's feedback loops for good,
+    // so the engine gets it as silence; the dry path keeps it.
+    constexpr int32_t chunk = 64;
+    float wet[2 * chunk];
+    float dry[2 * chunk];
+    for (int32_t start = 0; start < sampleFrames; start += chunk) {
+        const int32_t count = sampleFrames - start < chunk ? sampleFrames - start : chunk;
+        for (int32_t i = 0; i < count; ++i) {
+            const float left = inLeft[start + i];
+            const dsp::Lanes in(left, live(paramMonoIn) != 0.0f ? left : inRight[start + i]);
+            in.store(&dry[2 * i]);
+            in.finiteOrZero().store(&wet[2 * i]);
+        }
+        engine->processFrames(wet, count);
+        for (int32_t i = 0; i < count; ++i) {
+            const float mix = live(paramDryWet);
+            const dsp::Lanes out =
+                (mix * dsp::Lanes::load(&wet[2 * i]) + (1.0f - mix) * dsp::Lanes::load(&dry[2 * i])) * outputGain;
+            if constexpr (accumulate) {
+                outLeft[start + i] += out.left();
+                outRight[start + i] += out.right();
+            } else {
+                outLeft[start + i] = out.left();
+                outRight[start + i] = out.right();
+            }
         }
     }
 }

@@ -44,12 +44,6 @@ public:
     // The live parameter values become engine settings; once per block.
     void updateEngine();
 
-    struct FramePair {
-        float value[2];
-    };
-    // One frame through the mono switch, the engine and the dry/wet mix.
-    FramePair& tickFrame(float left, float right, FramePair& pair, float mix);
-
     const dsp::ReverbEngine& getEngine() const { return *engine; }
     float getOutputGain() const { return outputGain; }
 

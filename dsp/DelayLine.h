@@ -17,11 +17,14 @@ public:
     float processSample(float x) override {
         if (bypass) return x;
         memory.advance();
-        const int r = memory.position() - wholeSamples(sampleRate * time);
+        const int r = memory.position() - countFor(time);
         // Writing first makes a delay of 0 return the input itself.
         memory.write(x);
         return memory.at(r);
     }
+
+    // The delay in samples at the shared rate.
+    static int countFor(float seconds) { return wholeSamples(sampleRate * seconds); }
 
     // Truncates toward zero within [0, length − 1]; a product that is not a
     // finite number (a bad setting) counts as 0 so the read stays inside.

@@ -11,10 +11,16 @@ namespace dsp {
 template <class Stage>
 class DiffuserChain : public Processor {
 public:
+    static constexpr int stageCount = 3;
+
     void setDiffusion(float d) {
-        stage1.setCoefficient(clampedOffset(d, 0.1f, spread));
-        stage2.setCoefficient(clampedOffset(d, -0.2f, spread));
-        stage3.setCoefficient(clampedOffset(d, 0.3f, spread));
+        stage1.setCoefficient(stageCoefficient(0, d, spread));
+        stage2.setCoefficient(stageCoefficient(1, d, spread));
+        stage3.setCoefficient(stageCoefficient(2, d, spread));
+    }
+    static float stageCoefficient(int stage, float d, float spread) {
+        static constexpr float proportion[stageCount] = {0.1f, -0.2f, 0.3f};
+        return clampedOffset(d, proportion[stage], spread);
     }
     // Takes effect with the next setDiffusion.
     void setSpread(float value) { spread = value; }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstring>
 
 namespace dsp {
 
@@ -37,8 +38,11 @@ inline float prewarp(float f, float sr) {
     return x + 0.3333333f * x3 + 0.133333f * x5;
 }
 
-inline float firstOrderStep(float x, float c0, float c1, float c2, float& y1, float& x1) {
-    const float y = c0 * y1 + c1 * x + c2 * x1;
+// The per-sample helpers below take one channel (float) or both side by side
+// (Lanes) and do the same operations in the same order either way.
+template <class T>
+inline T firstOrderStep(T x, T c0, T c1, T c2, T& y1, T& x1) {
+    const T y = c0 * y1 + c1 * x + c2 * x1;
     x1 = x;
     y1 = y;
     return y;
@@ -53,18 +57,20 @@ inline float smoothToward(float target, float time, float sr, float& s) {
 }
 
 // Catmull-Rom cubic through xm1, x0, x1, x2 at distance frac from x0.
-inline float hermite4(float frac, float xm1, float x0, float x1, float x2) {
-    const float d = (x1 - xm1) * 0.5f;
-    const float v = x0 - x1;
-    const float w = d + v;
-    const float a = w + v + (x2 - x0) * 0.5f;
-    const float b = w + a;
+template <class T>
+inline T hermite4(T frac, T xm1, T x0, T x1, T x2) {
+    const T d = (x1 - xm1) * 0.5f;
+    const T v = x0 - x1;
+    const T w = d + v;
+    const T a = w + v + (x2 - x0) * 0.5f;
+    const T b = w + a;
     return ((a * frac - b) * frac + d) * frac + x0;
 }
 
 // Early/late crossfade: gains 1 − m² and 1 − (1 − m)², summing to 1.5 at the
 // middle on purpose.
-inline float balanceMix(float a, float b, float m) {
+template <class T>
+inline T balanceMix(T a, T b, float m) {
     const float n = 1.0f - m;
     return n * (2.0f - n) * a + m * (2.0f - m) * b;
 }
@@ -77,14 +83,21 @@ inline float clampedOffset(float a, float k, float s) {
 }
 
 // Phase in (−0.5, 0.5]: never more than half a cycle per step, never back.
-inline float advancePhase(float rate, float sr, float& phase) {
+inline float phaseIncrement(float rate, float sr) {
     float inc = rate / sr;
     if (inc < 0.0f) inc = 0.0f;
     if (inc > 0.5f) inc = 0.5f;
+    return inc;
+}
+inline float stepPhase(float inc, float& phase) {
     phase = phase + inc;
     if (phase > 0.5f) phase = phase - 1.0f;
     return phase;
 }
+inline float advancePhase(float rate, float sr, float& phase) { return stepPhase(phaseIncrement(rate, sr), phase); }
+
+// Bit for bit, so that −0 and NaN are told apart like any other value.
+inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 inline float wrapPhase(float x) { return x > 0.5f ? x - 1.0f : x; }
 

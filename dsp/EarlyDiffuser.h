@@ -10,9 +10,16 @@ class EarlyDiffuser final : public DiffuserChain<Allpass> {
 public:
     void setSize(float n) {
         size = n;
-        stage1.setTime(noteToPeriod(n + 8.0f));
-        stage2.setTime(noteToPeriod(n + 4.0f));
-        stage3.setTime(noteToPeriod(n));
+        float times[stageCount];
+        stageTimes(n, times);
+        stage1.setTime(times[0]);
+        stage2.setTime(times[1]);
+        stage3.setTime(times[2]);
+    }
+    static void stageTimes(float n, float times[stageCount]) {
+        times[0] = noteToPeriod(n + 8.0f);
+        times[1] = noteToPeriod(n + 4.0f);
+        times[2] = noteToPeriod(n);
     }
     float getSize() const { return size; }
 

@@ -21,16 +21,27 @@ public:
     float processSample(float x) override {
         if (bypass) return x;
         memory.advance();
-        const float q = clampedSamples(sampleRate * time);
-        const int i = static_cast<int>(q - 0.5f);
-        fraction = q - static_cast<float>(i);
-        const int k = memory.position() - i;
+        const Tap tap = tapFor(time);
+        fraction = tap.fraction;
+        const int k = memory.position() - tap.whole;
         // Read before writing: the slot at k holds the input of i samples ago.
         float taps[4];
         memory.readFour(k, taps);
         const float y = hermite4(fraction, taps[0], taps[1], taps[2], taps[3]);
         memory.write(x);
         return y;
+    }
+
+    // Where a delay of the given time reads at the shared rate: the slot
+    // `whole` samples back and the cubic's fraction from it.
+    struct Tap {
+        int whole;
+        float fraction;
+    };
+    static Tap tapFor(float seconds) {
+        const float q = clampedSamples(sampleRate * seconds);
+        const int i = static_cast<int>(q - 0.5f);
+        return {i, q - static_cast<float>(i)};
     }
 
     // Within [0, length − 1]; not a finite number counts as 0, which keeps

@@ -15,13 +15,12 @@ void LateNetwork::setDecay(float x) {
 }
 
 void LateNetwork::setModRate(float hz) {
-    modRate = hz;
+    oscillator.setRate(hz);
     updateModulation();
 }
 
 void LateNetwork::setModDepth(float ms) {
-    // The tiny constant keeps the smoothed depth away from subnormal numbers.
-    modDepthTarget = ms * 0.001f + 1e-13f;
+    oscillator.setDepth(ms);
     updateModulation();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dsp/LateBranch.h"
+#include "dsp/ModulationOscillator.h"
 #include "dsp/StereoPair.h"
 
 namespace dsp {
@@ -38,33 +39,23 @@ public:
     }
 
 private:
-    // One step of the oscillator: the four stages read one wave an eighth of
-    // a cycle apart, the main delay half a cycle ahead.
+    // One step of the oscillator; the offsets go to the branches at once.
     void updateModulation() {
-        static constexpr float phaseOffset[4] = {0.125f, 0.25f, 0.375f, 0.5f};
-        // Copies, so that the compiler sees the four phase steps share one
-        // increment and divides once.
-        const float rate = modRate;
-        const float sr = sampleRate;
-        smoothToward(modDepthTarget, 0.05f, sr, depth);
-        for (int k = 0; k < 4; ++k) {
-            const float p = advancePhase(rate, sr, phase[k]);
-            const float value = parabolicSine(wrapPhase(p + phaseOffset[k])) * depth;
+        oscillator.step();
+        for (int k = 0; k < ModulationOscillator::count; ++k) {
+            const float value = oscillator.value(k);
             leftMod[k] = value;
             rightMod[k] = -value;
         }
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < ModulationOscillator::count; ++k) {
             left.setModOffset(k, leftMod[k]);
             right.setModOffset(k, rightMod[k]);
         }
     }
 
-    float modRate = 0.0f;
-    float modDepthTarget = 0.0f;
+    ModulationOscillator oscillator;
     float leftMod[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     float rightMod[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-    float depth = 0.0f;
-    float phase[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     float crossLeft = 0.0f;
     float crossRight = 0.0f;
 };

@@ -1,41 +1,53 @@
 #include "dsp/ReverbEngine.h"
 
-#include <initializer_list>
-
 namespace dsp {
+namespace {
+
+// A tone filter set up in the order of its setters, so that each shelf is
+// designed from its final corner and gain at the rate of this moment.
+void setTone(ToneFilter& tone, float highNote, float highDb, float lowNote, float lowDb) {
+    tone.setHighFrequency(noteToHz(highNote));
+    tone.setHighGain(highDb);
+    tone.setLowFrequency(noteToHz(lowNote));
+    tone.setLowGain(lowDb);
+}
+
+}  // namespace
 
 // The fixed voicing of the room. The order matters where a setting starts
 // something: the late network's size offset runs its first recompute, and
 // each modulation setter advances the oscillator by one step.
-ReverbEngine::ReverbEngine() {
+ReverbEngine::ReverbEngine() : memory(static_cast<std::size_t>(memoryCount) * StereoMemory::floats) {
+    late.attach(early.attach(pre.attach(memory.data())));
+
     pre.setTime(0.006f);
     pre.setWidth(-0.32f);
 
     early.setSizeOffset(-2.0f);
     late.setSizeOffset(1.5f);
 
-    // Each shelf setting goes to the early network, then to the late one.
-    const auto bothNetworks = [this](auto apply) {
-        apply(early);
-        apply(late);
-    };
-    bothNetworks([](auto& net) { net.setHighFrequency(97.0f); });
-    bothNetworks([](auto& net) { net.setHighGain(-1.2f); });
-    bothNetworks([](auto& net) { net.setLowFrequency(36.0f); });
-    bothNetworks([](auto& net) { net.setLowGain(-0.7f); });
+    // Every tone stage of both networks has the same settings, taken with
+    // the rate of this moment.
+    ToneFilter networkTone;
+    setTone(networkTone, 97.0f, -1.2f, 36.0f, -0.7f);
+    early.copyTone(networkTone);
+    late.copyTone(networkTone);
 
     late.setModRate(0.37f);
     late.setModDepth(0.39f);
 
-    late.setSpread(0.0f);
-    early.setSpread(0.0f);
+    ToneFilter output;
+    setTone(output, 102.0f, -2.0f, 58.0f, -5.5f);
+    outputTone.copySettings(output);
 
-    for (ToneFilter* tone : {&leftTone, &rightTone}) {
-        tone->setHighFrequency(noteToHz(102.0f));
-        tone->setHighGain(-2.0f);
-        tone->setLowFrequency(noteToHz(58.0f));
-        tone->setLowGain(-5.5f);
-    }
+    tunedRate = sampleRate;
+}
+
+void ReverbEngine::retune() {
+    pre.retune();
+    early.retune();
+    late.retune();
+    tunedRate = sampleRate;
 }
 
 }  // namespace dsp

@@ -1,19 +1,39 @@
 // The root of the processing tree: pre-delay, early reflections, the late
-// tail fed by the early output, the early/late balance and a tone filter
-// per output channel. The effect calls the setters once per block and
-// processFrame once per stereo frame; nothing is allocated after
+// tail fed by the early output, the early/late balance and a tone stage per
+// output channel. The effect calls the setters once per block and
+// processFrames on the block's frames; nothing is allocated after
 // construction.
+//
+// The two channels go through identical structures, so the engine runs them
+// side by side in the lanes of one register (see Lanes.h): the stereo units
+// compute for each channel exactly what PreDelay, EarlyNetwork, LateNetwork
+// and ToneFilter compute, each state with the same operations in the same
+// order, and the engine's output is theirs bit for bit. Only independent
+// work changes places (reads before writes where a read cannot see the
+// write, loop filters after the chain), which lets two stereo steps share
+// four lanes. Delay times become sample counts when they are set and again
+// whenever the shared rate has changed since the last call, not at every
+// sample. All delay memory is one DelayArena.
 #pragma once
 
+#include "dsp/DelayArena.h"
+// The one-channel units whose output the engine reproduces.
 #include "dsp/EarlyNetwork.h"
 #include "dsp/LateNetwork.h"
 #include "dsp/PreDelay.h"
 #include "dsp/ToneFilter.h"
+// The units the engine runs.
+#include "dsp/StereoEarly.h"
+#include "dsp/StereoLate.h"
+#include "dsp/StereoPreDelay.h"
+#include "dsp/StereoTone.h"
 
 namespace dsp {
 
 class ReverbEngine final : public Processor {
 public:
+    static constexpr int memoryCount = StereoPreDelay::memoryCount + StereoEarly::memoryCount + StereoLate::memoryCount;
+
     ReverbEngine();
 
     // Note numbers: 60 switches the early network off, 48 the late one.
@@ -33,29 +53,54 @@ public:
     // the rate at which they were built.
     void setSampleRate(float rate) { sampleRate = rate; }
 
-    const PreDelay& preDelay() const { return pre; }
-    const EarlyNetwork& earlyNetwork() const { return early; }
-    const LateNetwork& lateNetwork() const { return late; }
+    // What each late branch hands the other at the next frame.
+    float lateFeedback(int channel) const {
+        return channel == 0 ? late.feedback().left() : late.feedback().right();
+    }
 
     float* processFrame(float* frame, int channels) override {
-        if (bypass) return frame;
-        pre.processFrame(frame, channels);
-        early.processFrame(frame, channels);
-        const float earlyLeft = frame[0];
-        const float earlyRight = frame[1];
-        late.processFrame(frame, channels);
-        frame[0] = leftTone.processSample(balanceMix(earlyLeft, frame[0], balance));
-        frame[1] = rightTone.processSample(balanceMix(earlyRight, frame[1], balance));
+        (void)channels;
+        processFrames(frame, 1);
         return frame;
     }
 
+    // Processes `count` interleaved stereo frames in place.
+    void processFrames(float* frames, int count) {
+        if (bypass) return;
+        // Unequal also when either is NaN, so a bad rate is converted anew
+        // at every call, as the lines did at every sample.
+        if (sampleRate != tunedRate) retune();
+        // Settings hold for the whole call.
+        const Running running{!pre.isOff(), !early.isOff(), !late.isOff()};
+        for (int n = 0; n < count; ++n) back(running, front(running, Lanes::load(frames + 2 * n))).store(frames + 2 * n);
+    }
+
 private:
-    PreDelay pre;
-    EarlyNetwork early;
-    LateNetwork late;
-    ToneFilter leftTone;
-    ToneFilter rightTone;
+    void retune();
+
+    // Which units take part; the others pass the frame as it is.
+    struct Running {
+        bool pre, early, late;
+    };
+    // The pre-delay and the early reflections: the early output.
+    Lanes front(const Running& running, Lanes x) {
+        if (running.pre) x = pre.process(x);
+        if (running.early) x = early.process(x);
+        return x;
+    }
+    // The late tail fed by the early output, the balance and the tone.
+    Lanes back(const Running& running, Lanes earlyOut) {
+        const Lanes tail = running.late ? late.process(earlyOut) : earlyOut;
+        return outputTone.process(balanceMix(earlyOut, tail, balance));
+    }
+
+    DelayArena memory;
+    StereoPreDelay pre;
+    StereoEarly early;
+    StereoLate late;
+    StereoTone outputTone;
     float balance = 0.5f;
+    float tunedRate;
 };
 
 }  // namespace dsp

@@ -34,6 +34,8 @@ public:
         redesign();
     }
     const ShelfCoefficients& coefficients() const { return c; }
+    // The constant added to every input.
+    float getOffset() const { return offset; }
 
     float processSample(float x) override {
         return firstOrderStep(x + offset, c.c0, c.c1, c.c2, y1, x1);

@@ -96,6 +96,33 @@ TEST_P(BalanceCase, MixesEarlyAndLateBeforeTheOutputTone) {
 
 INSTANTIATE_TEST_SUITE_P(EarlyOnlyMiddleLateOnly, BalanceCase, ::testing::Values(0.0f, 0.5f, 1.0f, 0.3f));
 
+// The engine skips work the one-channel units repeat: converting delay
+// times that did not change, stepping a pre-delay glide that has come to
+// rest. Long enough for the glide to rest, then a new rate, which must
+// reach every line at once.
+TEST(ReverbEngine, MatchesItsPartsAfterThePreDelaySettlesAndTheRateChanges) {
+    SampleRateScope rate(44100.0f);
+    EngineParameters p;
+    p.damping = 0.7f;
+    auto engine = std::make_unique<ReverbEngine>();
+    auto reference = std::make_unique<ReferencePath>();
+    TestNoise noise;
+    const int settle = 80000;
+    const int after = 4000;
+    std::vector<float> frames = noiseFrames(settle + after, noise);
+    std::vector<float> expected = frames;
+    for (int n = 0; n < settle + after; ++n) {
+        if (n == settle) sampleRate = 48000.0f;
+        if (n % 512 == 0) {
+            applyParameters(*engine, p);
+            reference->apply(p);
+        }
+        engine->processFrame(&frames[2 * n], 2);
+        reference->process(&expected[2 * n], p.balance);
+    }
+    EXPECT_EQ(frames, expected);
+}
+
 // What the engine should give when both networks pass their input: the
 // pre-delayed input, scaled by the sum of the balance gains, through the
 // output tone.

@@ -1,0 +1,66 @@
+// Frozen copy of the engine and effect as they stood before the engine was
+// made faster (commit 6d23377), compiled only into the benchmarks: the
+// baseline that the speed is measured against in the same run. Leave as is.
+// What the early and the late network have in common: one unit per channel,
+// the left one sizeOffset notes below the network's size and the right one
+// as far above, the same diffusion and tone settings for both.
+#pragma once
+
+#include "bench/baseline/DspMath.h"
+#include "bench/baseline/Processor.h"
+
+namespace frozen {
+
+template <class Side>
+class StereoPair : public Processor {
+public:
+    void setSize(float a) {
+        size = a;
+        left.setSize(a - sizeOffset);
+        right.setSize(a + sizeOffset);
+    }
+    void setDiffusion(float d) {
+        diffusion = d;
+        left.setDiffusion(d);
+        right.setDiffusion(d);
+    }
+    void setSpread(float value) {
+        left.setSpread(value);
+        right.setSpread(value);
+        left.setDiffusion(diffusion);
+        right.setDiffusion(diffusion);
+    }
+
+    // Note numbers for the frequencies, decibels for the gains.
+    void setHighFrequency(float note) {
+        const float hz = noteToHz(note);
+        left.setHighFrequency(hz);
+        right.setHighFrequency(hz);
+    }
+    void setHighGain(float db) {
+        left.setHighGain(db);
+        right.setHighGain(db);
+    }
+    void setLowFrequency(float note) {
+        const float hz = noteToHz(note);
+        left.setLowFrequency(hz);
+        right.setLowFrequency(hz);
+    }
+    void setLowGain(float db) {
+        left.setLowGain(db);
+        right.setLowGain(db);
+    }
+
+    float getSize() const { return size; }
+    const Side& leftSide() const { return left; }
+    const Side& rightSide() const { return right; }
+
+protected:
+    float sizeOffset = 0.0f;
+    float diffusion = 0.0f;
+    float size = 0.0f;
+    Side left;
+    Side right;
+};
+
+}  // namespace frozen

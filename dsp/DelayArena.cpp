@@ -1,0 +1,58 @@
+#include "dsp/DelayArena.h"
+
+#include <cstdint>
+#include <new>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <sys/mman.h>
+#endif
+
+namespace dsp {
+namespace {
+
+constexpr std::size_t largePage = std::size_t{2} << 20;
+
+std::size_t roundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * to; }
+
+}  // namespace
+
+#if defined(_WIN32)
+
+// Large pages on Windows need a privilege that ordinary users lack, so the
+// block is committed in ordinary pages, zeroed on first touch.
+DelayArena::DelayArena(std::size_t floats) {
+    mappedBytes = roundUp(floats * sizeof(float), largePage);
+    mapping = VirtualAlloc(nullptr, mappedBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!mapping) throw std::bad_alloc();
+    start = static_cast<float*>(mapping);
+}
+
+DelayArena::~DelayArena() { VirtualFree(mapping, 0, MEM_RELEASE); }
+
+#else
+
+// Mapped with a large page of slack so that the block can start on a large
+// page boundary; only aligned, whole large pages can be backed by one.
+DelayArena::DelayArena(std::size_t floats) {
+    const std::size_t bytes = roundUp(floats * sizeof(float), largePage);
+    mappedBytes = bytes + largePage;
+    mapping = mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED) {
+        mapping = nullptr;
+        throw std::bad_alloc();
+    }
+    const std::uintptr_t aligned = roundUp(reinterpret_cast<std::uintptr_t>(mapping), largePage);
+    start = reinterpret_cast<float*>(aligned);
+#if defined(MADV_HUGEPAGE)
+    // Advice only: where large pages are off, ordinary ones serve the same.
+    madvise(start, bytes, MADV_HUGEPAGE);
+#endif
+}
+
+DelayArena::~DelayArena() { munmap(mapping, mappedBytes); }
+
+#endif
+
+}  // namespace dsp
