@@ -34,6 +34,7 @@ public:
     void getParameterDisplay(int32_t index, char* text) override;
 
     void setSampleRate(float rate) override;
+    void resume() override;
 
     bool getEffectName(char* text) override;
     bool getVendorString(char* text) override;

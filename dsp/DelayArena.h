@@ -21,9 +21,15 @@ public:
 
     float* data() const { return start; }
 
+    // Brings every page in now, leaving what it holds as it is, so that the
+    // audio thread never waits for the system to provide one. Not while the
+    // lines are processing.
+    void touch();
+
 private:
     void* mapping = nullptr;
     std::size_t mappedBytes = 0;
+    std::size_t usableBytes = 0;
     float* start = nullptr;
 };
 

@@ -64,6 +64,9 @@ public:
         return frame;
     }
 
+    // Brings the delay memory in before processing starts.
+    void touchMemory() { memory.touch(); }
+
     // Processes `count` interleaved stereo frames in place.
     void processFrames(float* frames, int count) {
         if (bypass) return;

@@ -219,6 +219,25 @@ TEST(ReverbPluginAudio, DryWetZeroGivesTheInputWhileTheEngineKeepsRunning) {
     EXPECT_GT(energy, 0.0f);
 }
 
+// Switching on brings the delay memory in; it must not touch what the lines
+// hold, so switching off and on again mid-stream changes no sample.
+TEST(ReverbPluginAudio, SwitchingOffAndOnAgainKeepsTheTailExactly) {
+    ReverbPluginGui switched(nullptr), steady(nullptr);
+    for (ReverbPluginGui* p : {&switched, &steady}) p->setParameter(paramOnOff, 1.0f);
+    switched.dispatch(effMainsChanged, 0, 1, nullptr, 0.0f);
+    Block first(8192), firstRef(8192);
+    first.run(switched);
+    firstRef.run(steady);
+    switched.dispatch(effMainsChanged, 0, 0, nullptr, 0.0f);
+    switched.dispatch(effMainsChanged, 0, 1, nullptr, 0.0f);
+    Block second(8192, 5), secondRef(8192, 5);
+    second.run(switched);
+    secondRef.run(steady);
+    EXPECT_EQ(first.outLeft, firstRef.outLeft);
+    EXPECT_EQ(second.outLeft, secondRef.outLeft);
+    EXPECT_EQ(second.outRight, secondRef.outRight);
+}
+
 TEST(ReverbPluginAudio, ProcessAddsAndProcessReplacingOverwrites) {
     ReverbPluginGui adding(nullptr), replacing(nullptr);
     for (ReverbPluginGui* p : {&adding, &replacing}) {
