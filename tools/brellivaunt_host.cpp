@@ -306,7 +306,7 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
     image.width = width;
     image.height = height;
     image.pixels.reserve(pixels.size());
-    for (uint32_t p : pixels) image.pixels.push_back(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+    for (uint32_t p : pixels) image.pixels.push_back(platform::swapRedBlue(p));
     const std::string partial = path + ".partial";
     if (!platform::soft::writePng(image, partial.c_str()) || std::rename(partial.c_str(), path.c_str()) != 0) {
         std::remove(partial.c_str());

@@ -33,6 +33,13 @@ using Cursor = CursorTag*;
 // 24-bit colour as the system takes it: red + green * 256 + blue * 65536.
 using ColorRef = uint32_t;
 
+// The same colour the other way round, 0x00RRGGBB, as a 32-bit device-
+// independent bitmap or an X server holds its pixels. The swap is its own
+// inverse.
+constexpr uint32_t swapRedBlue(uint32_t c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
 struct PlatformPoint {
     int32_t x;
     int32_t y;

@@ -105,7 +105,7 @@ TEST_F(PanelInput, ThePanelAtTheDefaultsLooksAsKeptAndItsSnapshotIsWhatTheWindow
     size_t differ = 0;
     for (size_t i = 0; i < pixels.size(); ++i) {
         const uint32_t c = window.pixels[i];
-        const uint32_t rgb = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        const uint32_t rgb = platform::swapRedBlue(c);
         differ += pixels[i] != rgb;
     }
     EXPECT_EQ(differ, 0u);

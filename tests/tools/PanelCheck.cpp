@@ -104,7 +104,7 @@ public:
         shown.width = image.width;
         shown.height = image.height;
         shown.pixels.clear();
-        for (uint32_t c : image.pixels) shown.pixels.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+        for (uint32_t c : image.pixels) shown.pixels.push_back(platform::swapRedBlue(c));
         return true;
     }
     void pumpMessages() {

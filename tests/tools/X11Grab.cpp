@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     size_t differ = 0;
     for (size_t i = 0; i < shown.size(); ++i) {
         const uint32_t c = reference.pixels[i];
-        differ += shown[i] != (((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+        differ += shown[i] != platform::swapRedBlue(c);
     }
     std::printf("window vs headless picture: %zu of %zu pixels differ\n", differ, shown.size());
     return differ == 0 ? 0 : 1;

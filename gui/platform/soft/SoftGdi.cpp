@@ -308,8 +308,7 @@ int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < width; ++x) {
             const ColorRef c = source.pixels[static_cast<size_t>(y) * width + x];
-            pixels[static_cast<size_t>(y) * width + x] =
-                ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            pixels[static_cast<size_t>(y) * width + x] = swapRedBlue(c);
         }
     }
     return rows;

@@ -54,7 +54,7 @@ bool drawableVisual(const xcb_setup_t* setup, xcb_visualid_t visual, uint8_t dep
 }
 
 inline uint32_t screenPixel(ColorRef c) {
-    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    return 0xFF000000u | swapRedBlue(c);
 }
 
 }  // namespace

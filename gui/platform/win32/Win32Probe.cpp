@@ -45,7 +45,7 @@ Image copyBlock(HDC source, int x, int y, int width, int height) {
     const auto* p = static_cast<const uint32_t*>(bits);
     for (size_t i = 0; i < image.pixels.size(); ++i) {
         uint32_t bgra = p[i];
-        image.pixels[i] = ((bgra >> 16) & 0xFF) | (bgra & 0xFF00) | ((bgra & 0xFF) << 16);
+        image.pixels[i] = swapRedBlue(bgra);
     }
     SelectObject(memory, previous);
     DeleteObject(dib);
