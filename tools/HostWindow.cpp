@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/VstHost.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 
@@ -100,4 +102,13 @@ void sleepMs(int ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 uint32_t nowMs() {
     using namespace std::chrono;
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void pumpPanel(PluginInstance& plugin, HostWindow& host, int milliseconds, int stepMs) {
+    const uint32_t end = nowMs() + static_cast<uint32_t>(milliseconds);
+    do {
+        host.pumpMessages();
+        plugin.dispatch(effEditIdle);
+        sleepMs(stepMs);
+    } while (static_cast<int32_t>(end - nowMs()) > 0);
 }

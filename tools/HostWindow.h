@@ -42,3 +42,8 @@ private:
 
 void sleepMs(int ms);
 uint32_t nowMs();
+
+class PluginInstance;
+// What a host does between events for `milliseconds` (at least once): its
+// own messages, then the panel's idle, then a pause of stepMs.
+void pumpPanel(PluginInstance& plugin, HostWindow& host, int milliseconds, int stepMs = 15);

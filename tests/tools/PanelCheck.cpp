@@ -57,16 +57,6 @@ bool readPicture(const std::string& path, Picture& p) {
     return ok;
 }
 
-// What a host does between events: its own messages, then the editor's idle.
-void pump(PluginInstance& plugin, HostWindow& host, int milliseconds) {
-    const uint32_t end = nowMs() + static_cast<uint32_t>(milliseconds);
-    do {
-        host.pumpMessages();
-        plugin.dispatch(effEditIdle);
-        sleepMs(15);
-    } while (static_cast<int32_t>(end - nowMs()) > 0);
-}
-
 // Copied bitmaps and filled boxes must agree exactly. The read-outs' text
 // comes from the system's font engine, which may place its pixels
 // differently; they are counted apart.
@@ -140,7 +130,7 @@ int drive(PluginInstance& plugin, const Picture& reference) {
         return 1;
     }
     std::printf("the panel opened in %u ms\n", nowMs() - start);
-    pump(plugin, host, 500);
+    pumpPanel(plugin, host, 500);
     const bool same = compareWithReference(host, reference);
 
     long x = 0, y = 0;
@@ -149,7 +139,7 @@ int drive(PluginInstance& plugin, const Picture& reference) {
     std::printf("READY %ld %ld %d\n", x + 73, y + 132, rise);
     std::fflush(stdout);
     const uint32_t deadline = nowMs() + 30000;
-    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pump(plugin, host, 50);
+    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pumpPanel(plugin, host, 50);
     const bool dragged = checkDrag(plugin, rise);
     std::printf("drag %s\n", dragged ? "followed" : "NOT followed");
     plugin.dispatch(effEditClose);
@@ -169,7 +159,7 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
     };
     auto openShowingPicture = [&](PluginInstance& instance, HostWindow& host, intptr_t display) {
         if (instance.dispatch(effEditOpen, 0, display, host.handle()) != 1) return false;
-        pump(instance, host, 300);
+        pumpPanel(instance, host, 300);
         return compareWithReference(host, reference);
     };
     plugin.dispatch(effEditIdle);
@@ -181,7 +171,7 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
         const uint32_t start = nowMs();
         for (int i = 0; i < 100; ++i) {
             opened = opened && plugin.dispatch(effEditOpen, 0, 0, host.handle()) == 1;
-            pump(plugin, host, 0);
+            pumpPanel(plugin, host, 0);
             plugin.dispatch(effEditClose);
         }
         std::printf("100 openings and closings took %u ms\n", nowMs() - start);
@@ -213,9 +203,9 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
     {
         HostWindow host(reference.width, reference.height);
         plugin.dispatch(effEditOpen, 0, 0, host.handle());
-        pump(plugin, host, 200);
+        pumpPanel(plugin, host, 200);
         host.destroy();
-        pump(plugin, host, 200);
+        pumpPanel(plugin, host, 200);
         plugin.dispatch(effEditClose);
         plugin.dispatch(effEditIdle);
         HostWindow again(reference.width, reference.height);
@@ -230,8 +220,8 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
                           plugin.dispatch(effEditOpen, 0, 0, first.handle()) == 1 &&
                           second.dispatch(effEditOpen, 0, 0, other.handle()) == 1;
         for (int i = 0; i < 20; ++i) {
-            pump(plugin, first, 15);
-            pump(second, other, 15);
+            pumpPanel(plugin, first, 15);
+            pumpPanel(second, other, 15);
         }
         check(both && compareWithReference(first, reference) && compareWithReference(other, reference),
               "two instances' panels open at once");
