@@ -89,11 +89,11 @@ bool ReverbPlugin::getProductString(char* text) {
 }
 
 void ReverbPlugin::updateEngine() {
-    engine->setEarlySize(60.0f - 72.0f * live(paramEarlySize));
-    engine->setLateSize(48.0f - 72.0f * live(paramLateSize));
-    engine->setDiffusion(live(paramDiffusion));
-    engine->setDecay(60.0f * live(paramDamping));
-    engine->setBalance(live(paramEarlyLate));
+    engine->setEarlySize(60.0f - 72.0f * heard(paramEarlySize));
+    engine->setLateSize(48.0f - 72.0f * heard(paramLateSize));
+    engine->setDiffusion(heard(paramDiffusion));
+    engine->setDecay(60.0f * heard(paramDamping));
+    engine->setBalance(heard(paramEarlyLate));
     engine->setBypass(live(paramOnOff) != 1.0f);
     outputGain = 1.0f;
 }
@@ -119,7 +119,7 @@ void ReverbPlugin::render(float** inputs, float** outputs, int32_t sampleFrames)
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
     for (int32_t i = 0; i < sampleFrames; ++i) {
-        tickFrame(inLeft[i], inRight[i], pair, live(paramDryWet));
+        tickFrame(inLeft[i], inRight[i], pair, heard(paramDryWet));
         if constexpr (accumulate) {
             outLeft[i] += pair.value[0];
             outRight[i] += pair.value[1];
