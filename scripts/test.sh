@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds the three targets and runs every test:
-# native, native under ASan+UBSan, and the Windows x86_64 tests under wine,
-# each on a virtual X display.
+# native, native under ASan+UBSan, the dispatcher fuzzer for a minute, and
+# the Windows x86_64 tests under wine, each on a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh all
@@ -25,6 +25,21 @@ cmake --build --preset asan -j "$jobs"
 step "sanitizer tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "${display[@]}" ctest --preset asan -j "$jobs"
+
+# libFuzzer drives one effect for a minute from the committed corpus; what
+# it learns goes to a scratch folder, a crash's input to build/fuzz.
+step "fuzzer build"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+step "fuzzer, 60 s"
+found=$(mktemp -d)
+if ! build/fuzz/fuzz/dispatcher_fuzzer -max_total_time=60 -print_final_stats=1 \
+     -artifact_prefix=build/fuzz/ "$found" fuzz/corpus >build/fuzz/fuzz.log 2>&1; then
+  tail -n 80 build/fuzz/fuzz.log
+  exit 1
+fi
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz/fuzz.log || true
+rm -rf "$found"
 
 # The Windows render and panel checks compare with what the native tests
 # above wrote, in the folder named here and nowhere else.
