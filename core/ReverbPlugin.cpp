@@ -89,11 +89,11 @@ bool ReverbPlugin::getProductString(char* text) {
 }
 
 void ReverbPlugin::updateEngine() {
-    engine->setEarlySize(60.0f - 72.0f * live(paramEarlySize));
-    engine->setLateSize(48.0f - 72.0f * live(paramLateSize));
-    engine->setDiffusion(live(paramDiffusion));
-    engine->setDecay(60.0f * live(paramDamping));
-    engine->setBalance(live(paramEarlyLate));
+    engine->setEarlySize(60.0f - 72.0f * heard(paramEarlySize));
+    engine->setLateSize(48.0f - 72.0f * heard(paramLateSize));
+    engine->setDiffusion(heard(paramDiffusion));
+    engine->setDecay(60.0f * heard(paramDamping));
+    engine->setBalance(heard(paramEarlyLate));
     engine->setBypass(live(paramOnOff) != 1.0f);
     outputGain = 1.0f;
 }
@@ -122,7 +122,7 @@ void ReverbPlugin::render(float** inputs, float** outputs, int32_t sampleFrames)
         }
         engine->processFrames(wet, count);
         for (int32_t i = 0; i < count; ++i) {
-            const float mix = live(paramDryWet);
+            const float mix = heard(paramDryWet);
             const dsp::Lanes out =
                 (mix * dsp::Lanes::load(&wet[2 * i]) + (1.0f - mix) * dsp::Lanes::load(&dry[2 * i])) * outputGain;
             if constexpr (accumulate) {

@@ -3,6 +3,7 @@
 // dry/wet mix around it.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,11 @@ public:
 
 private:
     float live(int32_t index) const { return currentValues[index].load(std::memory_order_relaxed); }
+    // What the engine and the mix hear of a continuous parameter. A host may
+    // store any finite value and reads it back as stored, but one outside 0
+    // to 1 would drive the engine where it was never meant to go (a huge
+    // early/late balance overflows the tone filters to infinity for good).
+    float heard(int32_t index) const { return std::min(std::max(live(index), 0.0f), 1.0f); }
 
     template <bool accumulate>
     void render(float** inputs, float** outputs, int32_t sampleFrames);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds the three targets and runs every test:
-# native, native under ASan+UBSan, the thread tests under ThreadSanitizer,
-# and the Windows x86_64 tests under wine, each on a virtual X display.
+# Sets up, builds the three targets and runs every test: native, native
+# under ASan+UBSan, the thread tests under ThreadSanitizer, the dispatcher
+# fuzzer for a minute, and the Windows x86_64 tests under wine, each test run
+# on a virtual X display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh all
@@ -31,11 +32,29 @@ cmake --preset tsan >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan
 
+# libFuzzer drives one effect for a minute from the committed corpus; what
+# it learns goes to a scratch folder, a crash's input to build/fuzz.
+step "fuzzer build"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+step "fuzzer, 60 s"
+found=$(mktemp -d)
+if ! build/fuzz/fuzz/dispatcher_fuzzer -max_total_time=60 -print_final_stats=1 \
+     -artifact_prefix=build/fuzz/ "$found" fuzz/corpus >build/fuzz/fuzz.log 2>&1; then
+  tail -n 80 build/fuzz/fuzz.log
+  exit 1
+fi
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz/fuzz.log || true
+rm -rf "$found"
+
+# The Windows render and panel checks compare with what the native tests
+# above wrote, in the folder named here and nowhere else.
+references="-DBRV_LINUX_REFERENCES=$PWD/build/native"
 step "windows x86_64 build"
-cmake --preset mingw64 >/dev/null
+cmake --preset mingw64 "$references" >/dev/null
 cmake --build --preset mingw64 -j "$jobs"
 step "windows i686 build"
-cmake --preset mingw32 >/dev/null
+cmake --preset mingw32 "$references" >/dev/null
 cmake --build --preset mingw32 -j "$jobs"
 
 step "windows x86_64 tests under wine"

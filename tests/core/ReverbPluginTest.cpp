@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "core/ReverbPluginGui.h"
@@ -155,6 +156,32 @@ TEST(ReverbPluginParameters, NonFiniteValuesAreIgnored) {
     plugin.setProgram(1);
     plugin.setProgram(0);
     EXPECT_EQ(plugin.getParameter(2), 0.5f) << "nor stored in the program";
+}
+
+// A host may store any finite value and reads it back as stored, but the
+// engine and the mix hear it within 0 to 1: an early/late balance of 1e30
+// overflowed to infinity in the tone filters and stayed there for good.
+TEST(ReverbPluginParameters, ValuesOutsideTheRangeSoundAsTheNearestEnd) {
+    const ReverbParameter continuous[] = {paramEarlySize, paramLateSize, paramDamping,
+                                          paramDiffusion, paramEarlyLate, paramDryWet};
+    const std::pair<float, float> outside[] = {{2.0f, 1.0f}, {1e30f, 1.0f}, {-1.0f, 0.0f}, {-1e30f, 0.0f}};
+    for (ReverbParameter index : continuous) {
+        for (const auto& [value, end] : outside) {
+            ReverbPluginGui plugin(nullptr), atTheEnd(nullptr);
+            for (ReverbPluginGui* p : {&plugin, &atTheEnd}) p->setParameter(paramOnOff, 1.0f);
+            plugin.setParameter(index, value);
+            atTheEnd.setParameter(index, end);
+            EXPECT_EQ(plugin.getParameter(index), value);
+            for (int round = 0; round < 2; ++round) {
+                Block block(2048, 3 + round), reference(2048, 3 + round);
+                block.run(plugin);
+                reference.run(atTheEnd);
+                ASSERT_EQ(block.outLeft, reference.outLeft) << index << " at " << value;
+                ASSERT_EQ(block.outRight, reference.outRight) << index << " at " << value;
+                for (float x : block.outLeft) ASSERT_TRUE(std::isfinite(x)) << index << " at " << value;
+            }
+        }
+    }
 }
 
 TEST(ReverbPluginAudio, OnOffRunsTheEngineOnlyAtExactlyOne) {

@@ -5,27 +5,19 @@
 // picture, prints where the first knob is and waits while an outside program
 // (xdotool) drags it, then checks what the host was told.
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "tools/HostWindow.h"
 #include "tools/VstHost.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-
-#include "gui/platform/Probe.h"
-#else
+#if !defined(_WIN32)
 #include <sys/resource.h>
-#include <unistd.h>
-
-#include "tools/X11HostWindow.h"
 #endif
 
 namespace {
@@ -65,107 +57,6 @@ bool readPicture(const std::string& path, Picture& p) {
     return ok;
 }
 
-// The host's window for the panel: a real window of the system.
-class HostWindow final {
-public:
-    // The second of two windows open at once goes below the first.
-    explicit HostWindow(const Picture& size, int place = 0) {
-#if defined(_WIN32)
-        window = platform::probe::createHostWindow(size.width, size.height);
-        if (place) platform::probe::moveWindow(window, 120, 90 + size.height + 20);
-#else
-        std::string error;
-        window = X11HostWindow::open(size.width, size.height, "Brellivaunt check", error, 0,
-                                     place * (size.height + 20));
-        if (!window) std::printf("%s\n", error.c_str());
-#endif
-    }
-    ~HostWindow() {
-#if defined(_WIN32)
-        platform::probe::destroyHostWindow(window);
-#endif
-    }
-    HostWindow(const HostWindow&) = delete;
-    HostWindow& operator=(const HostWindow&) = delete;
-
-    bool exists() const { return window != nullptr; }
-#if defined(_WIN32)
-    void* handle() const { return window; }
-    // The panel is the host window's child; it sits at the host's origin.
-    bool panelOrigin(long& x, long& y) const {
-        RECT r{};
-        if (!GetWindowRect(GetWindow(reinterpret_cast<HWND>(window), GW_CHILD), &r)) return false;
-        x = r.left;
-        y = r.top;
-        return true;
-    }
-    bool grab(Picture& shown) const {
-        const platform::probe::Image image = platform::probe::readWindow(window);
-        shown.width = image.width;
-        shown.height = image.height;
-        shown.pixels.clear();
-        for (uint32_t c : image.pixels) shown.pixels.push_back(platform::swapRedBlue(c));
-        return true;
-    }
-    void pumpMessages() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-#else
-    void* handle() const { return window ? window->handle() : nullptr; }
-    bool panelOrigin(long& x, long& y) const {
-        int wx = 0, wy = 0;
-        if (!window || !window->screenOrigin(wx, wy)) return false;
-        x = wx;
-        y = wy;
-        return true;
-    }
-    bool grab(Picture& shown) const {
-        shown.pixels.assign(static_cast<size_t>(shown.width) * shown.height, 0);
-        return window && window->grab(shown.width, shown.height, shown.pixels.data());
-    }
-    void pumpMessages() {
-        if (window) window->stillOpen();
-    }
-    void destroy() {
-        if (window) window->destroy();
-    }
-#endif
-
-private:
-#if defined(_WIN32)
-    platform::Window window = nullptr;
-#else
-    std::unique_ptr<X11HostWindow> window;
-#endif
-};
-
-void sleepMs(int ms) {
-#if defined(_WIN32)
-    Sleep(static_cast<DWORD>(ms));
-#else
-    usleep(static_cast<useconds_t>(ms) * 1000);
-#endif
-}
-
-uint32_t nowMs() {
-    using namespace std::chrono;
-    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-// What a host does between events: its own messages, then the editor's idle.
-void pump(PluginInstance& plugin, HostWindow& host, int milliseconds) {
-    const uint32_t end = nowMs() + static_cast<uint32_t>(milliseconds);
-    do {
-        host.pumpMessages();
-        plugin.dispatch(effEditIdle);
-        sleepMs(15);
-    } while (static_cast<int32_t>(end - nowMs()) > 0);
-}
-
 // Copied bitmaps and filled boxes must agree exactly. The read-outs' text
 // comes from the system's font engine, which may place its pixels
 // differently; they are counted apart.
@@ -179,7 +70,7 @@ bool insideReadout(int x, int y) {
 
 bool compareWithReference(const HostWindow& host, const Picture& reference) {
     Picture shown = reference;
-    if (!host.grab(shown) || shown.width != reference.width || shown.height != reference.height) {
+    if (!host.grab(shown.width, shown.height, shown.pixels)) {
         std::printf("the window's picture could not be read at %d x %d\n", reference.width, reference.height);
         return false;
     }
@@ -230,7 +121,7 @@ bool checkDrag(const PluginInstance& plugin, int rise) {
 }
 
 int drive(PluginInstance& plugin, const Picture& reference) {
-    HostWindow host(reference);
+    HostWindow host(reference.width, reference.height);
     if (!host.exists()) return skippedOrFailed();
     plugin.dispatch(effSetEditKnobMode, 0, 2);
     const uint32_t start = nowMs();
@@ -239,7 +130,7 @@ int drive(PluginInstance& plugin, const Picture& reference) {
         return 1;
     }
     std::printf("the panel opened in %u ms\n", nowMs() - start);
-    pump(plugin, host, 500);
+    pumpPanel(plugin, host, 500);
     const bool same = compareWithReference(host, reference);
 
     long x = 0, y = 0;
@@ -248,7 +139,7 @@ int drive(PluginInstance& plugin, const Picture& reference) {
     std::printf("READY %ld %ld %d\n", x + 73, y + 132, rise);
     std::fflush(stdout);
     const uint32_t deadline = nowMs() + 30000;
-    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pump(plugin, host, 50);
+    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pumpPanel(plugin, host, 50);
     const bool dragged = checkDrag(plugin, rise);
     std::printf("drag %s\n", dragged ? "followed" : "NOT followed");
     plugin.dispatch(effEditClose);
@@ -268,19 +159,19 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
     };
     auto openShowingPicture = [&](PluginInstance& instance, HostWindow& host, intptr_t display) {
         if (instance.dispatch(effEditOpen, 0, display, host.handle()) != 1) return false;
-        pump(instance, host, 300);
+        pumpPanel(instance, host, 300);
         return compareWithReference(host, reference);
     };
     plugin.dispatch(effEditIdle);
     plugin.dispatch(effEditClose);
     {
-        HostWindow host(reference);
+        HostWindow host(reference.width, reference.height);
         if (!host.exists()) return skippedOrFailed();
         bool opened = true;
         const uint32_t start = nowMs();
         for (int i = 0; i < 100; ++i) {
             opened = opened && plugin.dispatch(effEditOpen, 0, 0, host.handle()) == 1;
-            pump(plugin, host, 0);
+            pumpPanel(plugin, host, 0);
             plugin.dispatch(effEditClose);
         }
         std::printf("100 openings and closings took %u ms\n", nowMs() - start);
@@ -288,7 +179,7 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
         plugin.dispatch(effEditClose);
     }
     {
-        HostWindow host(reference);
+        HostWindow host(reference.width, reference.height);
         int notADisplay = 0;
         check(openShowingPicture(plugin, host, reinterpret_cast<intptr_t>(&notADisplay)),
               "open with the host's display pointer in value");
@@ -310,27 +201,27 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
         plugin.dispatch(effEditClose);
     }
     {
-        HostWindow host(reference);
+        HostWindow host(reference.width, reference.height);
         plugin.dispatch(effEditOpen, 0, 0, host.handle());
-        pump(plugin, host, 200);
+        pumpPanel(plugin, host, 200);
         host.destroy();
-        pump(plugin, host, 200);
+        pumpPanel(plugin, host, 200);
         plugin.dispatch(effEditClose);
         plugin.dispatch(effEditIdle);
-        HostWindow again(reference);
+        HostWindow again(reference.width, reference.height);
         check(openShowingPicture(plugin, again, 0), "the host destroys its window before closing the panel");
         plugin.dispatch(effEditClose);
     }
     {
         PluginInstance second;
         std::string error;
-        HostWindow first(reference), other(reference, 1);
+        HostWindow first(reference.width, reference.height), other(reference.width, reference.height, 1);
         const bool both = second.create(module, error) &&
                           plugin.dispatch(effEditOpen, 0, 0, first.handle()) == 1 &&
                           second.dispatch(effEditOpen, 0, 0, other.handle()) == 1;
         for (int i = 0; i < 20; ++i) {
-            pump(plugin, first, 15);
-            pump(second, other, 15);
+            pumpPanel(plugin, first, 15);
+            pumpPanel(second, other, 15);
         }
         check(both && compareWithReference(first, reference) && compareWithReference(other, reference),
               "two instances' panels open at once");

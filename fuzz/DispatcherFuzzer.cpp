@@ -1,0 +1,256 @@
+// Drives one effect through its descriptor from a byte stream: opcodes with
+// the arguments a host would pass, texts of every length, parameter changes
+// with any float, short process calls, the panel opened, idled and closed on
+// the soft platform, and the effect closed and made again. Besides the
+// sanitizers it checks two things a host relies on: getParameter answers
+// what the host (or the panel, through automation) last set, and finite
+// input gives finite output.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "core/Parameters.h"
+#include "core/ReverbPluginGui.h"
+#include "fuzz/ByteStream.h"
+#include "gui/platform/Probe.h"
+#include "host/PanelSnapshot.h"
+
+namespace {
+
+// What the host believes each program holds, kept as the effect promises:
+// a finite value to a parameter goes into the live values and the current
+// program; a program change brings that program's values back.
+class ParameterModel final {
+public:
+    ParameterModel() {
+        for (auto& program : programs)
+            for (int32_t i = 0; i < paramCount; ++i) program[i] = i <= paramDryWet ? 0.5f : 0.0f;
+    }
+    void set(int32_t index, float value) {
+        if (isParameter(index) && std::isfinite(value)) programs[current][index] = value;
+    }
+    void select(intptr_t program) {
+        if (program >= 0 && program < 16) current = static_cast<int>(program);
+    }
+    float live(int32_t index) const { return programs[current][index]; }
+
+private:
+    float programs[16][paramCount];
+    int current = 0;
+};
+
+ParameterModel* model = nullptr;
+
+intptr_t VSTCALL hostCallback(AEffect*, int32_t opcode, int32_t index, intptr_t, void*, float opt) {
+    if (opcode == audioMasterVersion) return 2400;
+    if (opcode == audioMasterAutomate && model) model->set(index, opt);
+    return 0;
+}
+
+void require(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+class FuzzHost final {
+public:
+    FuzzHost() { create(); }
+    ~FuzzHost() {
+        destroy();
+        if (window) platform::probe::destroyHostWindow(window);
+    }
+    FuzzHost(const FuzzHost&) = delete;
+    FuzzHost& operator=(const FuzzHost&) = delete;
+
+    void step(ByteStream& in) {
+        if (!effect) return;
+        switch (in.byte() % 8) {
+        case 0: knownOpcode(in); break;
+        case 1: unknownOpcode(in); break;
+        case 2: setParameter(in); break;
+        case 3: checkParameters(); break;
+        case 4: process(in); break;
+        case 5: panel(in); break;
+        case 6: texts(in); break;
+        default:
+            if (in.byte() < 16) {
+                destroy();
+                create();
+            }
+        }
+    }
+
+private:
+    void create() {
+        modelHolder = std::make_unique<ParameterModel>();
+        model = modelHolder.get();
+        // As the module's entry makes it; effClose deletes it.
+        effect = (new ReverbPluginGui(&hostCallback))->getAeffect();
+        // Process-wide settings a previous input may have left: back to a host's usual.
+        dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        dispatch(effSetEditKnobMode, 0, 0, nullptr, 0.0f);
+    }
+    void destroy() {
+        if (effect) effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+        effect = nullptr;
+    }
+    intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
+        if (opcode == effSetProgram) model->select(value);
+        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+    }
+
+    // Opcodes 0 to 79 with what a host puts in ptr (and, where the opcode
+    // says so, in value) for each.
+    void knownOpcode(ByteStream& in) {
+        const int32_t opcode = in.byte() % 80;
+        if (opcode == effClose) {
+            // The effect is gone: a host makes a new one.
+            destroy();
+            create();
+            return;
+        }
+        const int32_t index = in.index();
+        intptr_t value = in.int32();
+        const float opt = in.anyFloat();
+        std::vector<unsigned char> scratch(1024, 0);
+        void* ptr = scratch.data();
+        ERect* rect = nullptr;
+        void* chunk = nullptr;
+        VstSpeakerArrangement arrangements[2] = {};
+        VstSpeakerArrangement* arrangementPointers[2] = {nullptr, nullptr};
+        switch (opcode) {
+        case effEditGetRect: ptr = &rect; break;
+        case effEditOpen: ptr = in.byte() < 200 ? hostWindow() : nullptr; break;
+        case effGetChunk: ptr = &chunk; break;
+        case effSetChunk: value = static_cast<intptr_t>(scratch.size()); break;
+        case effSetSpeakerArrangement:
+            for (auto& a : arrangements) a.numChannels = in.byte() % 9;
+            value = reinterpret_cast<intptr_t>(&arrangements[0]);
+            ptr = &arrangements[1];
+            break;
+        case effGetSpeakerArrangement:
+            value = reinterpret_cast<intptr_t>(&arrangementPointers[0]);
+            ptr = &arrangementPointers[1];
+            break;
+        case effVendorSpecific:
+            if (in.byte() < 128) return snapshot(in);
+            break;
+        default:
+            if (in.byte() < 8) ptr = nullptr;
+        }
+        dispatch(opcode, index, value, ptr, opt);
+        if (opcode == effEditGetRect && rect) require(rect->right - rect->left == 547);
+    }
+
+    // Numbers no host opcode has: any value, a buffer that must stay untouched.
+    void unknownOpcode(ByteStream& in) {
+        int32_t opcode = in.int32();
+        if (opcode >= 0 && opcode <= 76) opcode = -1 - opcode;
+        unsigned char buffer[64];
+        std::memset(buffer, 0x5A, sizeof buffer);
+        require(dispatch(opcode, in.int32(), in.int32(), buffer, in.anyFloat()) == 0);
+        for (unsigned char b : buffer) require(b == 0x5A);
+    }
+
+    void setParameter(ByteStream& in) {
+        const int32_t index = in.index();
+        const float value = in.value();
+        effect->setParameter(effect, index, value);
+        model->set(index, value);
+    }
+
+    void checkParameters() {
+        for (int32_t i = 0; i < paramCount; ++i) {
+            const float now = effect->getParameter(effect, i);
+            const float expected = model->live(i);
+            require(std::memcmp(&now, &expected, sizeof now) == 0);
+        }
+        require(effect->getParameter(effect, paramCount) == 0.0f);
+        require(effect->getParameter(effect, -1) == 0.0f);
+    }
+
+    // A short block of finite input, replacing or accumulating, or a frame
+    // count no host should send; whatever was set, the output stays finite.
+    void process(ByteStream& in) {
+        const int32_t frames = static_cast<int32_t>(in.byte() % 72) - 4;
+        const bool replacing = in.byte() & 1;
+        const size_t n = frames > 0 ? static_cast<size_t>(frames) : 0;
+        std::vector<float> buffers[4];
+        for (auto& b : buffers) b.assign(n + 1, 0.0f);
+        for (size_t i = 0; i < n; ++i) {
+            buffers[0][i] = static_cast<float>(static_cast<int8_t>(in.byte())) / 128.0f;
+            buffers[1][i] = static_cast<float>(static_cast<int8_t>(in.byte())) / 128.0f;
+        }
+        float* inputs[2] = {buffers[0].data(), buffers[1].data()};
+        float* outputs[2] = {buffers[2].data(), buffers[3].data()};
+        if (replacing)
+            effect->processReplacing(effect, inputs, outputs, frames);
+        else
+            effect->process(effect, inputs, outputs, frames);
+        for (size_t i = 0; i < n; ++i) require(std::isfinite(buffers[2][i]) && std::isfinite(buffers[3][i]));
+    }
+
+    // The panel: open, idle, keys, knob mode, close, in any order.
+    void panel(ByteStream& in) {
+        switch (in.byte() % 6) {
+        case 0: dispatch(effEditOpen, 0, 0, hostWindow(), 0.0f); break;
+        case 1: dispatch(effEditClose, 0, 0, nullptr, 0.0f); break;
+        case 2: dispatch(effEditIdle, 0, 0, nullptr, 0.0f); break;
+        case 3: dispatch(effSetEditKnobMode, 0, in.byte() % 4, nullptr, 0.0f); break;
+        default: {
+            const int32_t character = in.int32();
+            const intptr_t key = in.byte();
+            const float modifier = static_cast<float>(in.byte() % 16);
+            dispatch(in.byte() & 1 ? effEditKeyDown : effEditKeyUp, character, key, nullptr, modifier);
+        }
+        }
+    }
+
+    // Texts the effect reads, each in a block of exactly its length and its
+    // terminator, so that a read past the end is caught.
+    void texts(ByteStream& in) {
+        static const int32_t readers[] = {effSetProgramName, effCanDo, effString2Parameter};
+        const int32_t opcode = readers[in.byte() % 3];
+        const int32_t index = in.index();
+        const std::string text = in.text(4096);
+        std::unique_ptr<char[]> exact(new char[text.size() + 1]);
+        std::memcpy(exact.get(), text.c_str(), text.size() + 1);
+        dispatch(opcode, index, 0, exact.get(), 0.0f);
+        char shown[256] = {};
+        dispatch(effGetProgramName, 0, 0, shown, 0.0f);
+        require(std::strlen(shown) < 24 + 3);
+    }
+
+    // Our own picture request: the size first, then a buffer of that size,
+    // or a size that does not match (which must be refused untouched).
+    void snapshot(ByteStream& in) {
+        PanelSnapshot shot{0, 0, nullptr};
+        if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f) != 1) return;
+        const bool wrong = in.byte() < 64;
+        if (wrong) shot.width -= 1 + in.byte() % 8;
+        std::vector<uint32_t> pixels(static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 7);
+        shot.pixels = pixels.data();
+        const intptr_t drawn = dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
+        if (wrong) require(drawn == 0 && pixels.front() == 7);
+    }
+
+    void* hostWindow() {
+        if (!window) window = platform::probe::createHostWindow(547, 202);
+        return window;
+    }
+
+    AEffect* effect = nullptr;
+    std::unique_ptr<ParameterModel> modelHolder;
+    platform::Window window = nullptr;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    ByteStream in(data, size);
+    FuzzHost host;
+    while (!in.empty()) host.step(in);
+    return 0;
+}
