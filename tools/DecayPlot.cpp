@@ -268,7 +268,8 @@ void drawDecayCurves(Canvas& c, const ChannelAnalysis& channel, const Rect& area
     for (int k = 0; k < bandCount; ++k) entry(channel.bands[k], bandColors[k]);
     y += 8;
     for (const char* note : {"dotted: the line fitted", "from -5 to -35 dB, drawn", "to -60 dB, where T30 ends",
-                             "(N dB): the decay spans", "only N dB, too little"}) {
+                             "(N dB): the decay spans", "only N dB, too little",
+                             "*: far from a straight line"}) {
         c.text(note, {x, y, plotWidth - 4, y + 16}, alignLeft, mutedInk, 12);
         y += 16;
     }

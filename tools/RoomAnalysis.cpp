@@ -39,13 +39,14 @@ struct Line {
     bool valid = false;
     double slope = 0.0;
     double intercept = 0.0;
+    double rSquared = 0.0;
 };
 
 template <class Time, class Level>
 Line leastSquares(size_t first, size_t last, Time time, Level level) {
     Line line;
     if (last <= first) return line;
-    double n = 0.0, st = 0.0, sl = 0.0, stt = 0.0, stl = 0.0;
+    double n = 0.0, st = 0.0, sl = 0.0, stt = 0.0, stl = 0.0, sll = 0.0;
     for (size_t i = first; i <= last; ++i) {
         const double t = time(i);
         const double l = level(i);
@@ -54,11 +55,14 @@ Line leastSquares(size_t first, size_t last, Time time, Level level) {
         sl += l;
         stt += t * t;
         stl += t * l;
+        sll += l * l;
     }
     const double denominator = n * stt - st * st;
     if (!(denominator > 0.0)) return line;
     line.slope = (n * stl - st * sl) / denominator;
     line.intercept = (sl - line.slope * st) / n;
+    const double spread = n * sll - sl * sl;
+    line.rSquared = spread > 0.0 ? line.slope * (n * stl - st * sl) / spread : 1.0;
     line.valid = std::isfinite(line.slope) && std::isfinite(line.intercept);
     return line;
 }
@@ -87,6 +91,7 @@ DecayFit fitBetween(const std::vector<double>& curveDb, double sampleRate, doubl
     fit.slope = line.slope;
     fit.intercept = line.intercept;
     fit.seconds = -60.0 / line.slope;
+    fit.nonLinearity = 1000.0 * (1.0 - line.rSquared);
     return fit;
 }
 

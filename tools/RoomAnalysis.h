@@ -22,6 +22,10 @@ struct DecayFit {
     double seconds = 0.0;    // time for the line to fall 60 dB
     double slope = 0.0;      // dB per second
     double intercept = 0.0;  // dB at the first arrival
+    // 1000 (1 − r²) of the fit, ISO 3382-2's non-linearity: above 10 the
+    // curve bends over the range; far above, as for a few sparse echoes
+    // whose curve falls in steps, the line describes no decay at all.
+    double nonLinearity = 0.0;
     double fromDb = 0.0;     // the evaluation range, e.g. −5 and −35
     double toDb = 0.0;
 };
@@ -62,6 +66,8 @@ struct RoomAnalysis {
 };
 
 constexpr double tailStartSeconds = 0.080;
+// Beyond this non-linearity a decay time is shown marked as meaningless.
+constexpr double straightLineLimit = 200.0;
 
 // The decay curve of a squared response that starts at its first arrival.
 // `centreHz` only chooses the envelope's window (at least five periods of

@@ -40,7 +40,9 @@ std::string bandName(double centreHz) {
 
 std::string formatFit(const DecayCurve& curve, const DecayFit& fit) {
     if (!curve.available) return "n/a";
-    if (fit.valid) return printf1(fit.seconds < 10.0 ? "%.3f" : "%.2f", fit.seconds);
+    if (fit.valid)
+        return printf1(fit.seconds < 10.0 ? "%.3f" : "%.2f", fit.seconds) +
+               (fit.nonLinearity > straightLineLimit ? "*" : "");
     if (curve.rangeDb < -fit.toDb + 10.0) return printf1("(%.0f dB)", std::floor(curve.rangeDb));
     return "--";
 }
@@ -71,7 +73,8 @@ std::string formatReport(const RoomAnalysis& a, const RenderNote& note) {
     out += "EDT from 0 to -10 dB, T20 from -5 to -25 dB, T30 from -5 to -35 dB of the decay curve,\n"
            "extrapolated to 60 dB. (N dB): the decay spans only N dB above its floor or the end of\n"
            "the response, too little for that measure (EDT needs 20, T20 35, T30 45); n/a: the band\n"
-           "reaches past half the sample rate.\n";
+           "reaches past half the sample rate; *: the curve is far from a straight line over that\n"
+           "range (1 - r^2 above 0.2), as for a few sparse echoes, and the number describes no decay.\n";
     return out;
 }
 

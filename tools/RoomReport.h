@@ -20,7 +20,8 @@ std::string formatReport(const RoomAnalysis& analysis, const RenderNote& note);
 // "125 Hz", "2 kHz", "full band".
 std::string bandName(double centreHz);
 
-// A decay time as a table shows it: seconds, "(N dB)" where the decay spans
+// A decay time as a table shows it: seconds, marked "*" where the curve is
+// far from a straight line over the range, "(N dB)" where the decay spans
 // only N dB, too little for this measure, "n/a" for a band this sample rate
 // cannot hold.
 std::string formatFit(const DecayCurve& curve, const DecayFit& fit);

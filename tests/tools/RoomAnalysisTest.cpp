@@ -112,6 +112,20 @@ TEST(RoomAnalysis, ResponseThatDoesNotFallFarEnoughIsReportedAsSuch) {
     for (const DecayCurve& band : cut.bands) EXPECT_FALSE(band.t30.valid) << bandName(band.centreHz);
 }
 
+// Echoes 150 ms apart, each 20 dB under the last: the decay curve falls in
+// steps as tall as half the T30 range, and a line through it says nothing.
+TEST(RoomAnalysis, SparseEchoesAreMarkedAsNoStraightDecay) {
+    std::vector<float> echoes(static_cast<size_t>(2.0 * rate), 0.0f);
+    float level = 1.0f;
+    for (size_t i = 0; i < echoes.size(); i += static_cast<size_t>(0.15 * rate), level *= 0.1f) echoes[i] = level;
+    const DecayCurve stepped = analyzeChannel(echoes, rate).fullBand;
+    ASSERT_TRUE(stepped.t30.valid);
+    EXPECT_EQ(formatFit(stepped, stepped.t30).back(), '*');
+
+    const DecayCurve smooth = analyzeChannel(whiteNoiseDecaying(1.0, 1.5, -200.0, 3), rate).fullBand;
+    EXPECT_NE(formatFit(smooth, smooth.t30).back(), '*');
+}
+
 namespace {
 
 // The full-band T30 of both channels from the printed table.
