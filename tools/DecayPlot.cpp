@@ -107,7 +107,7 @@ public:
         out.width = width;
         out.height = height;
         out.pixels.reserve(pixels.size());
-        for (uint32_t p : pixels) out.pixels.push_back(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+        for (uint32_t p : pixels) out.pixels.push_back(platform::swapRedBlue(p));
         return out;
     }
 
