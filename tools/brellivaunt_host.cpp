@@ -15,12 +15,16 @@
 
 #include "gui/platform/soft/SoftPng.h"
 #include "tools/AudioFile.h"
+#include "tools/DecayPlot.h"
 #include "tools/DemoPhrase.h"
+#include "tools/ImpulseRender.h"
+#include "tools/RoomReport.h"
 #include "tools/VstHost.h"
 #include "tools/X11HostWindow.h"
 
 namespace {
 
+constexpr int32_t dryWetIndex = 5;
 constexpr int32_t onOffIndex = 7;
 
 struct Options {
@@ -28,6 +32,9 @@ struct Options {
     std::string output;
     std::string module;
     std::string panel;
+    std::string ir;
+    std::string plot;
+    bool analyze = false;
     bool demo = false;
     bool info = false;
     bool editor = false;
@@ -51,7 +58,7 @@ const char* const usage =
     "  --set P=V          set parameter P (name or index) to V, 0 to 1; repeatable\n"
     "  --program N        select program N (0 to 15) before the parameters are set\n"
     "  --block FRAMES     processing block size (default 512)\n"
-    "  --rate HZ          sample rate of the demo phrase (default 44100)\n"
+    "  --rate HZ          sample rate of the demo phrase and the impulse response (default 44100)\n"
     "  --module FILE      the module to load (default: $BRELLIVAUNT_MODULE, else the one built\n"
     "                     or installed with this program, else ~/.vst/Brellivaunt.so)\n"
     "  --info             print the descriptor, parameters and programs, then exit\n"
@@ -59,6 +66,11 @@ const char* const usage =
     "  --editor           show the panel in a window and print every change made on it\n"
     "                     (begin INDEX, value INDEX VALUE, end INDEX) until it is closed\n"
     "  --linear-knobs     knobs follow straight drags (as hosts set for them), not circles\n"
+    "  --analyze          render the impulse response (reverb on, Dry-Wet 1) until the tail\n"
+    "                     has fallen 70 dB or for 30 s, and print the first arrival, the tail's\n"
+    "                     left/right correlation and EDT, T20, T30 per channel and octave band\n"
+    "  --ir FILE          write that impulse response (32-bit float WAV)\n"
+    "  --plot FILE.png    draw its waveform and energy decay curves with the fitted lines\n"
     "  --quiet            no progress bar\n"
     "The reverb is switched on (parameter 7, On-Off, at 1) unless --set says otherwise.\n";
 
@@ -101,6 +113,12 @@ Options parseOptions(int argc, char** argv) {
             options.editor = true;
         } else if (arg == "--linear-knobs") {
             options.linearKnobs = true;
+        } else if (arg == "--analyze") {
+            options.analyze = true;
+        } else if (arg == "--ir") {
+            options.ir = next(i);
+        } else if (arg == "--plot") {
+            options.plot = next(i);
         } else if (arg == "--panel") {
             options.panel = next(i);
         } else if (arg == "--module") {
@@ -134,6 +152,8 @@ Options parseOptions(int argc, char** argv) {
             fail("only one input file is taken", 2);
         }
     }
+    if ((options.analyze || !options.ir.empty() || !options.plot.empty()) && (options.demo || !options.input.empty()))
+        fail("--analyze, --ir and --plot render an impulse; give no input file or --demo", 2);
     if (options.input.empty()) options.demo = true;
     if (options.demo && !options.input.empty()) fail("give either an input file or --demo", 2);
     return options;
@@ -315,6 +335,47 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
     std::printf("wrote %s (panel, %d x %d)\n", path.c_str(), width, height);
 }
 
+// The summary under the plot's title: the program and the five settings the
+// measured sound depends on (Dry-Wet and the switches are fixed for it).
+std::string settingsLine(PluginInstance& plugin, const Options& options, float rate) {
+    std::string line = options.program >= 0 ? plugin.programName(options.program) + ": " : std::string();
+    char text[64];
+    for (int32_t i = 0; i < plugin.numParams() && i < dryWetIndex; ++i) {
+        std::snprintf(text, sizeof(text), " %.2f   ", static_cast<double>(plugin.getParameter(i)));
+        line += plugin.parameterName(i) + text;
+    }
+    std::snprintf(text, sizeof(text), "%g Hz", static_cast<double>(rate));
+    return line + text;
+}
+
+// The measurement wants the reverb alone, whatever the settings said.
+int analyzeImpulse(PluginInstance& plugin, const Options& options) {
+    constexpr double fallDb = 70.0;
+    constexpr double longestSeconds = 30.0;
+    plugin.setParameter(onOffIndex, 1.0f);
+    plugin.setParameter(dryWetIndex, 1.0f);
+    const float rate = static_cast<float>(options.demoRate);
+    const ImpulseRender render = renderImpulseResponse(plugin, rate, options.block, fallDb, longestSeconds);
+    const StereoSignal& response = render.response;
+    if (!options.ir.empty()) {
+        std::string error;
+        if (!writeAudioFile(options.ir, response, floatFormatLike(AudioFormat{}), error)) fail(error);
+    }
+    if (options.analyze || !options.plot.empty()) {
+        const room::RoomAnalysis analysis = room::analyzeRoom(response.left, response.right, rate);
+        if (options.analyze) std::fputs(room::formatReport(analysis, {render.fell, fallDb}).c_str(), stdout);
+        if (!options.plot.empty()) {
+            const room::PlotCaption caption{"Brellivaunt impulse response", settingsLine(plugin, options, rate)};
+            if (!room::writeDecayPlot(options.plot, analysis, response, caption)) fail("cannot write " + options.plot);
+            std::printf("wrote %s (waveform and decay curves)\n", options.plot.c_str());
+        }
+    }
+    if (!options.ir.empty())
+        std::printf("wrote %s (impulse response, %.2f s, %g Hz)\n", options.ir.c_str(),
+                    static_cast<double>(response.left.size()) / rate, static_cast<double>(rate));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -337,6 +398,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.editor) return showEditor(plugin, options.linearKnobs);
+    if (options.analyze || !options.ir.empty() || !options.plot.empty()) return analyzeImpulse(plugin, options);
 
     StereoSignal input;
     AudioFormat format;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cmath>
@@ -10,25 +9,9 @@
 #include <vector>
 
 #include "gui/platform/soft/SoftPng.h"
+#include "tests/tools/HostRun.h"
 
 namespace {
-
-struct HostRun {
-    int status;
-    std::string output;
-};
-
-HostRun runHost(const std::string& args) {
-    const std::string command = std::string(BRV_HOST_PATH) + " " + args + " 2>&1";
-    HostRun run{-1, {}};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[512];
-    while (fgets(buffer, sizeof(buffer), pipe)) run.output += buffer;
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 bool exists(const std::string& path) {
     FILE* f = std::fopen(path.c_str(), "rb");

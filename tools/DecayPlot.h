@@ -1,0 +1,30 @@
+// One picture of an impulse response: the waveform of both channels over
+// the first 200 ms, and the left channel's energy decay curves, full band
+// and per octave band, with the lines the T30 values come from. Drawn with
+// the toolkit's own drawing and text code on a memory surface.
+#pragma once
+
+#include <string>
+
+#include "gui/platform/Probe.h"
+#include "tools/DemoPhrase.h"
+#include "tools/RoomAnalysis.h"
+
+namespace room {
+
+struct PlotCaption {
+    std::string title;
+    std::string subtitle;  // the settings, say
+};
+
+constexpr int plotWidth = 1000;
+constexpr int plotHeight = 760;
+
+platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
+                                     const PlotCaption& caption);
+
+// Writes the picture completely or not at all.
+bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis,
+                    const StereoSignal& response, const PlotCaption& caption);
+
+}  // namespace room
