@@ -84,15 +84,6 @@ void makeStimulus(Stimulus kind, int frames, std::vector<float>& left, std::vect
     }
 }
 
-uint64_t hashFloats(uint64_t h, const std::vector<float>& v) {
-    for (float x : v) {
-        uint32_t bits;
-        std::memcpy(&bits, &x, sizeof bits);
-        for (int k = 0; k < 4; ++k) h = (h ^ ((bits >> (8 * k)) & 0xff)) * 0x100000001b3ULL;
-    }
-    return h;
-}
-
 void applySettings(ReverbPlugin& effect, const float* settings) {
     for (int32_t i = 0; i < paramCount; ++i) effect.setParameter(i, settings[i]);
 }
@@ -139,7 +130,7 @@ uint64_t render(const GoldenCase& c) {
         else
             effect->processReplacing(in, out, n);
     }
-    return hashFloats(hashFloats(0xcbf29ce484222325ULL, outLeft), outRight);
+    return dsp::hashFloats(dsp::hashFloats(0xcbf29ce484222325ULL, outLeft), outRight);
 }
 
 // About four and a half seconds of audio in all.

@@ -3,11 +3,22 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "dsp/Processor.h"
 
 namespace dsp {
+
+// FNV-1a over the bytes of the floats: renders compared bit for bit.
+inline uint64_t hashFloats(uint64_t h, const std::vector<float>& v) {
+    for (float x : v) {
+        uint32_t bits;
+        std::memcpy(&bits, &x, sizeof bits);
+        for (int k = 0; k < 4; ++k) h = (h ^ ((bits >> (8 * k)) & 0xff)) * 0x100000001b3ULL;
+    }
+    return h;
+}
 
 // Restores the process-wide rate, so that a test that changes it leaves the
 // others at 44100 Hz.

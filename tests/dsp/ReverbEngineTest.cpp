@@ -237,15 +237,6 @@ TEST(ReverbEngine, SampleRateSetterSetsTheSharedRate) {
     EXPECT_EQ(sampleRate, 96000.0f);
 }
 
-uint64_t hashFloats(uint64_t h, const std::vector<float>& v) {
-    for (float x : v) {
-        uint32_t bits;
-        std::memcpy(&bits, &x, sizeof bits);
-        for (int k = 0; k < 4; ++k) h = (h ^ ((bits >> (8 * k)) & 0xff)) * 0x100000001b3ULL;
-    }
-    return h;
-}
-
 // A regression guard on determinism, not a proof of correctness: the value
 // was produced on Linux x86_64, and every target must reproduce it bit for
 // bit. A change of the sound changes it too and must be checked by ear and
