@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "bench/baseline/FrozenReverbPlugin.h"
-#include "core/ReverbPluginGui.h"
+#include "module/ReverbPluginGui.h"
 
 namespace {
 

@@ -1,21 +1,15 @@
 #include "editor/EditorBase.h"
 
+#include "editor/EditController.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
+#include "gui/KeyCode.h"
 #include "gui/WindowClass.h"
 #include "gui/platform/Platform.h"
-#include "host/EffectBase.h"
-#include "host/EffectBaseX.h"
-#include "host/PanelSnapshot.h"
 
 using namespace platform;
 
-EditorBase::EditorBase(EffectBase* e) : EditorInterface(e) {
-    updateFlag.store(0, std::memory_order_relaxed);
-    frame = nullptr;
-    inIdle = false;
-    if (effect) effect->setEditor(this);
-    systemWindow = nullptr;
+EditorBase::EditorBase(EditController* c) : controller(c) {
     nextIdleTime = getTickCount();
     oleInitialized = oleInitialize();
 }
@@ -29,11 +23,6 @@ EditorBase::~EditorBase() {
     // already in the multi-threaded apartment it fails, and uninitialising
     // anyway would take the host's own COM state down with it.
     if (oleInitialized) oleUninitialize();
-}
-
-intptr_t EditorBase::getRect(ERect** out) {
-    if (out) *out = &rect;
-    return 1;
 }
 
 intptr_t EditorBase::open(void* parentWindow) {
@@ -52,8 +41,8 @@ void EditorBase::idle() {
     if (frame) frame->idle();
 }
 
-intptr_t EditorBase::onKeyDown(VstKeyCode& key) { return frame ? frame->onKeyDown(key) : -1; }
-intptr_t EditorBase::onKeyUp(VstKeyCode& key) { return frame ? frame->onKeyUp(key) : -1; }
+int32_t EditorBase::onKeyDown(KeyCode& key) { return frame ? frame->onKeyDown(key) : -1; }
+int32_t EditorBase::onKeyUp(KeyCode& key) { return frame ? frame->onKeyUp(key) : -1; }
 
 intptr_t EditorBase::setKnobMode(intptr_t mode) {
     KnobMode::set(static_cast<int32_t>(mode));
@@ -70,9 +59,7 @@ void EditorBase::setParameter(int32_t index, float value) {
     markForUpdate();
 }
 
-void EditorBase::redrawAll(ERect* r, bool ignored) {
-    (void)r;
-    (void)ignored;
+void EditorBase::redrawAll() {
     if (frame) frame->redraw(nullptr);
 }
 
@@ -92,32 +79,32 @@ void EditorBase::pumpIdle() {
     if (peekMessage(&message, nullptr, msgPaint, msgPaint, peekRemove)) dispatchMessage(&message);
     nextIdleTime = now + 100;
     inIdle = true;
-    if (effect) effect->hostIdle();
+    if (controller) controller->idleHost();
     inIdle = false;
 }
 
 void EditorBase::beginEdit(int32_t index) {
-    if (auto* extended = dynamic_cast<EffectBaseX*>(effect)) extended->beginEdit(index);
+    if (controller) controller->beginEdit(index);
 }
 
 void EditorBase::endEdit(int32_t index) {
-    if (auto* extended = dynamic_cast<EffectBaseX*>(effect)) extended->endEdit(index);
+    if (controller) controller->endEdit(index);
 }
 
 // The panel is built without a window, painted into a bitmap the way its
 // window would be painted, read back and closed again. An open panel is left
 // alone: drawing it here would leave its views clean and the changes they
 // still owe the screen would never be shown.
-bool EditorBase::snapshot(PanelSnapshot& shot) {
-    const int32_t width = rect.right - rect.left;
-    const int32_t height = rect.bottom - rect.top;
+bool EditorBase::snapshot(int32_t& shotWidth, int32_t& shotHeight, uint32_t* pixels) {
+    const int32_t width = rect.width();
+    const int32_t height = rect.height();
     if (width <= 0 || height <= 0) return false;
-    if (!shot.pixels) {
-        shot.width = width;
-        shot.height = height;
+    if (!pixels) {
+        shotWidth = width;
+        shotHeight = height;
         return true;
     }
-    if (frame || shot.width != width || shot.height != height) return false;
+    if (frame || shotWidth != width || shotHeight != height) return false;
     if (!open(nullptr) || !frame) {
         close();
         return false;
@@ -132,7 +119,7 @@ bool EditorBase::snapshot(PanelSnapshot& shot) {
             frame->drawArea(&context, {0, 0, width, height});
         }
         selectObject(memory, previous);
-        drawn = getDibits(memory, bitmap, width, height, shot.pixels) == height;
+        drawn = getDibits(memory, bitmap, width, height, pixels) == height;
     }
     if (bitmap) deleteObject(bitmap);
     if (memory) deleteDC(memory);

@@ -1,49 +1,72 @@
-// What every graphical editor of the module shares: the panel rectangle the
-// host asks for, the frame while the panel is open, registration with the
-// effect, the module-wide knob mode, and the idle pacing that keeps the
-// display and the host alive while a control holds the mouse.
+// What every graphical editor of the module shares: the panel rectangle its
+// host asks for, the frame while the panel is open, the module-wide knob
+// mode, the update flag that parameter changes set, and the idle pacing that
+// keeps the display and the host alive while a control holds the mouse. It
+// knows no plug-in format: it reaches its effect only through the
+// controller, and a format's wrapper presents it to that format's host.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "gui/FrameEditor.h"
-#include "host/EditorInterface.h"
+#include "gui/Geometry.h"
 
-class EffectBase;
+class EditController;
 class Frame;
+struct KeyCode;
 
-class EditorBase : public EditorInterface, public FrameEditor {
+class EditorBase : public FrameEditor {
 public:
-    explicit EditorBase(EffectBase* effect);
+    explicit EditorBase(EditController* controller);
     ~EditorBase() override;
 
-    intptr_t getRect(ERect** rect) override;
-    intptr_t open(void* parentWindow) override;
-    void close() override;
-    void idle() override;
-    intptr_t onKeyDown(VstKeyCode& key) override;
-    intptr_t onKeyUp(VstKeyCode& key) override;
-    intptr_t setKnobMode(intptr_t mode) override;
-    bool onWheel(float distance) override;
-    bool snapshot(PanelSnapshot& shot) override;
+    EditorBase(const EditorBase&) = delete;
+    EditorBase& operator=(const EditorBase&) = delete;
+
+    virtual intptr_t open(void* parentWindow);
+    virtual void close();
+    virtual void idle();
+    virtual void update() {}
+    virtual int32_t onKeyDown(KeyCode& key);
+    virtual int32_t onKeyUp(KeyCode& key);
+    virtual intptr_t setKnobMode(intptr_t mode);
+    virtual bool onWheel(float distance);
+    // Draws the panel without a window into width x height pixels, rows from
+    // the top, each 0x00RRGGBB. With pixels null it only gives the size.
+    virtual bool snapshot(int32_t& width, int32_t& height, uint32_t* pixels);
 
     virtual void setParameter(int32_t index, float value);
-    virtual void redrawAll(ERect* rect, bool ignored);
+    virtual void redrawAll();
     void pumpIdle() override;
 
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
 
+    void markForUpdate() { updateFlag.store(1, std::memory_order_relaxed); }
+    bool isUpdatePending() const { return updateFlag.load(std::memory_order_relaxed) != 0; }
+
+    EditController* getController() const { return controller; }
+    void* getParentWindow() const { return systemWindow; }
     Frame* getFrame() const { return frame; }
-    const ERect& getPanelRect() const { return rect; }
+    const Rect& getPanelRect() const { return rect; }
     bool isInIdle() const { return inIdle; }
 
 protected:
-    ERect rect{0, 0, 0, 0};
+    // Reads and clears the update flag in one step.
+    bool takeUpdate() { return updateFlag.exchange(0, std::memory_order_relaxed) != 0; }
+
+    EditController* controller;
+    void* systemWindow = nullptr;
+    Rect rect;
     Frame* frame = nullptr;
     uint32_t nextIdleTime = 0;
     bool inIdle = false;
 
 private:
+    // Set by parameter changes on whatever thread the host makes them, taken
+    // by the idle on the user-interface thread: a relaxed atomic, a plain
+    // 32-bit store and load on every target.
+    std::atomic<int32_t> updateFlag{0};
     bool oleInitialized = false;
 };

@@ -2,15 +2,13 @@
 
 #include "gui/platform/Probe.h"
 #include "gui/platform/soft/SoftPng.h"
-#include "host/EditorInterface.h"
+#include "editor/EditorBase.h"
 
 using namespace platform;
 
-bool renderEditorToPng(EditorInterface& editor, const char* path) {
-    ERect* r = nullptr;
-    if (!editor.getRect(&r) || !r) return false;
-    int width = r->right - r->left;
-    int height = r->bottom - r->top;
+bool renderEditorToPng(EditorBase& editor, const char* path) {
+    const int width = editor.getPanelRect().width();
+    const int height = editor.getPanelRect().height();
     if (width <= 0 || height <= 0) return false;
     Window host = probe::createHostWindow(width, height);
     if (!host) return false;

@@ -3,6 +3,6 @@
 // without a screen.
 #pragma once
 
-class EditorInterface;
+class EditorBase;
 
-bool renderEditorToPng(EditorInterface& editor, const char* path);
+bool renderEditorToPng(EditorBase& editor, const char* path);

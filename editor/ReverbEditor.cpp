@@ -1,13 +1,13 @@
 #include "editor/ReverbEditor.h"
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "gui/Bitmap.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/Frame.h"
 #include "gui/ToggleButton.h"
 #include "gui/ValueDisplay.h"
-#include "host/EffectBase.h"
-#include "host/TextFormat.h"
+#include "editor/EditController.h"
+#include "params/TextFormat.h"
 
 namespace {
 
@@ -44,9 +44,8 @@ bool hasSwitch(int32_t index) { return index == paramOnOff || index == paramMono
 
 }  // namespace
 
-ReverbEditor::ReverbEditor(EffectBase* e) : EditorBase(e), background(new Bitmap(imagePanel)) {
-    rect = {0, 0, static_cast<int16_t>(background->getHeight()),
-            static_cast<int16_t>(background->getWidth())};
+ReverbEditor::ReverbEditor(EditController* c) : EditorBase(c), background(new Bitmap(imagePanel)) {
+    rect = {0, 0, background->getWidth(), background->getHeight()};
 }
 
 // A host may close the effect with its panel still open; the panel goes
@@ -78,7 +77,7 @@ void ReverbEditor::addKnobs() {
     for (const KnobPlace& place : knobPlaces) {
         auto* knob = new FilmstripKnob({place.knobLeft, knobTop, place.knobLeft + width, knobTop + height},
                                        this, place.parameter, knobFrames, height, strip, {0, 0});
-        knob->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        knob->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         knob->setTransparent(true);
         frame->addView(knob);
         knobs[place.parameter] = knob;
@@ -96,7 +95,7 @@ void ReverbEditor::addReadouts() {
         readout->setTextColor(colorWhite);
         readout->setBackgroundColor(colorBlack);
         readout->setBorderColor(colorBlack);
-        readout->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        readout->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         readout->setConverter(formatPercent);
         frame->addView(readout);
         readouts[place.parameter] = readout;
@@ -112,7 +111,7 @@ void ReverbEditor::addSwitches() {
         auto* button = new ToggleButton(
             {place.corner.x, place.corner.y, place.corner.x + width, place.corner.y + height}, this,
             place.parameter, lampPictureHeight, lamp, {0, 0});
-        button->setValue(effect ? effect->getParameter(place.parameter) : 0.0f);
+        button->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         frame->addView(button);
         switches[i] = button;
     }
@@ -150,7 +149,7 @@ void ReverbEditor::update() {
     if (!panelOpen || !changed) return;
     for (int32_t index = 0; index < paramCount; ++index) {
         if (!(changed & (1u << index))) continue;
-        const float stored = effect ? effect->getParameter(index) : 0.0f;
+        const float stored = controller ? controller->getParameter(index) : 0.0f;
         if (hasKnob(index)) {
             knobs[index]->setValue(stored);
             readouts[index]->setValue(stored);
@@ -167,7 +166,7 @@ void ReverbEditor::controlChanged(DrawContext* context, Control* control) {
     if (!control) return;
     const auto tag = static_cast<uint32_t>(control->tag);
     if (tag >= static_cast<uint32_t>(paramCount) || tag == paramVolume) return;
-    if (effect) effect->automateParameter(static_cast<int32_t>(tag), control->getValue());
+    if (controller) controller->automate(static_cast<int32_t>(tag), control->getValue());
     control->redrawIfDirty(context);
 }
 

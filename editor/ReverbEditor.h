@@ -25,7 +25,7 @@ public:
     static constexpr int32_t knobFrames = 65;
     static constexpr int32_t lampFrames = 2;
 
-    explicit ReverbEditor(EffectBase* effect);
+    explicit ReverbEditor(EditController* controller);
     ~ReverbEditor() override;
 
     intptr_t open(void* parentWindow) override;

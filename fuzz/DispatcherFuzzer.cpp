@@ -12,11 +12,11 @@
 #include <memory>
 #include <vector>
 
-#include "core/Parameters.h"
-#include "core/ReverbPluginGui.h"
+#include "params/Parameters.h"
+#include "module/ReverbPluginGui.h"
 #include "fuzz/ByteStream.h"
 #include "gui/platform/Probe.h"
-#include "host/PanelSnapshot.h"
+#include "vst2/PanelSnapshot.h"
 
 namespace {
 

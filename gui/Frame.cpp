@@ -7,7 +7,7 @@
 #include "gui/DrawContext.h"
 #include "gui/FrameEditor.h"
 #include "gui/WindowClass.h"
-#include "host/vst2.h"
+#include "gui/KeyCode.h"
 
 using namespace platform;
 
@@ -15,16 +15,16 @@ namespace {
 
 // The arrow keys, the only keys the panel's controls take, in the
 // interface's own numbers; 0 for any other key.
-unsigned char vstKeyFor(int systemKey) {
+unsigned char virtualKeyFor(int systemKey) {
     switch (systemKey) {
     case keyLeft:
-        return VKEY_LEFT;
+        return vkeyLeft;
     case keyUp:
-        return VKEY_UP;
+        return vkeyUp;
     case keyRight:
-        return VKEY_RIGHT;
+        return vkeyRight;
     case keyDown:
-        return VKEY_DOWN;
+        return vkeyDown;
     default:
         return 0;
     }
@@ -143,10 +143,10 @@ intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wPa
             return 0;
         }
         case msgKeyDown: {
-            VstKeyCode key{0, 0, 0};
-            key.virt = vstKeyFor(static_cast<int>(wParam));
+            KeyCode key{0, 0, 0};
+            key.virt = virtualKeyFor(static_cast<int>(wParam));
             if (!key.virt) break;
-            if (getAsyncKeyState(keyShift) < 0) key.modifier = MODIFIER_SHIFT;
+            if (getAsyncKeyState(keyShift) < 0) key.modifier = modifierShift;
             if (frame->onKeyDown(key) != -1) return 0;
             break;
         }
@@ -238,7 +238,7 @@ void Frame::onMouseDown(DrawContext* context, Point& where) {
     }
 }
 
-int32_t Frame::onKeyDown(VstKeyCode& keyCode) {
+int32_t Frame::onKeyDown(KeyCode& keyCode) {
     if (focusView) {
         int32_t result = focusView->onKeyDown(keyCode);
         if (result != -1) return result;
@@ -250,7 +250,7 @@ int32_t Frame::onKeyDown(VstKeyCode& keyCode) {
     return -1;
 }
 
-int32_t Frame::onKeyUp(VstKeyCode& keyCode) {
+int32_t Frame::onKeyUp(KeyCode& keyCode) {
     if (focusView) {
         int32_t result = focusView->onKeyUp(keyCode);
         if (result != -1) return result;

@@ -29,8 +29,8 @@ public:
     void drawArea(DrawContext* context, const Rect& rect) override;
     void onMouseDown(DrawContext* context, Point& where) override;
     void redrawIfDirty(DrawContext* context) override;
-    int32_t onKeyDown(VstKeyCode& keyCode) override;
-    int32_t onKeyUp(VstKeyCode& keyCode) override;
+    int32_t onKeyDown(KeyCode& keyCode) override;
+    int32_t onKeyUp(KeyCode& keyCode) override;
     bool onDrop(void** items, int32_t count, int32_t type, Point& where) override;
     bool onWheel(DrawContext* context, const Point& where, float distance) override;
     FrameEditor* getEditor() const override;

@@ -7,7 +7,7 @@
 #include "gui/Frame.h"
 #include "gui/ValueListener.h"
 #include "gui/WindowClass.h"
-#include "host/vst2.h"
+#include "gui/KeyCode.h"
 
 namespace {
 
@@ -265,21 +265,21 @@ bool RotaryKnob::onWheel(DrawContext* context, const Point& where, float distanc
 
 // Arrow keys step like the wheel; there is no event context, so the listener
 // cannot draw at once and the change shows at the next idle.
-int32_t RotaryKnob::onKeyDown(VstKeyCode& key) {
+int32_t RotaryKnob::onKeyDown(KeyCode& key) {
     float direction;
     switch (key.virt) {
-    case VKEY_LEFT:
-    case VKEY_DOWN:
+    case vkeyLeft:
+    case vkeyDown:
         direction = -1.0f;
         break;
-    case VKEY_UP:
-    case VKEY_RIGHT:
+    case vkeyUp:
+    case vkeyRight:
         direction = 1.0f;
         break;
     default:
         return -1;
     }
-    const bool fine = (key.modifier & MODIFIER_SHIFT) != 0;
+    const bool fine = (key.modifier & modifierShift) != 0;
     value += direction * wheelStep * (fine ? 0.1f : 1.0f);
     clampValue();
     notifyIfChanged(nullptr);

@@ -16,7 +16,7 @@ public:
 
     void draw(DrawContext* context) override;
     void onMouseDown(DrawContext* context, Point& where) override;
-    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyDown(KeyCode& keyCode) override;
     bool onWheel(DrawContext* context, const Point& where, float distance) override;
 
     virtual void drawHandle(DrawContext* context);

@@ -36,12 +36,12 @@ intptr_t View::query(intptr_t a, intptr_t b) {
     return 0;
 }
 
-int32_t View::onKeyDown(VstKeyCode& keyCode) {
+int32_t View::onKeyDown(KeyCode& keyCode) {
     (void)keyCode;
     return -1;
 }
 
-int32_t View::onKeyUp(VstKeyCode& keyCode) {
+int32_t View::onKeyUp(KeyCode& keyCode) {
     (void)keyCode;
     return -1;
 }

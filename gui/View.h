@@ -10,7 +10,7 @@
 class DrawContext;
 class Frame;
 class FrameEditor;
-struct VstKeyCode;
+struct KeyCode;
 
 class View {
 public:
@@ -25,8 +25,8 @@ public:
     virtual void onMouseDown(DrawContext* context, Point& where);
     virtual void redrawIfDirty(DrawContext* context);
     virtual intptr_t query(intptr_t a, intptr_t b);
-    virtual int32_t onKeyDown(VstKeyCode& keyCode);
-    virtual int32_t onKeyUp(VstKeyCode& keyCode);
+    virtual int32_t onKeyDown(KeyCode& keyCode);
+    virtual int32_t onKeyUp(KeyCode& keyCode);
     virtual bool onDrop(void** items, int32_t count, int32_t type, Point& where);
     virtual bool onWheel(DrawContext* context, const Point& where, float distance);
     virtual void focusLost(DrawContext* context);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/PanelSnapshot.h"
+#include "vst2/PanelSnapshot.h"
 
 #if defined(_WIN32)
 #include <windows.h>

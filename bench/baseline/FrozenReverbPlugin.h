@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/Parameters.h"
-#include "core/ReverbProgram.h"
+#include "params/Parameters.h"
+#include "effect/ReverbProgram.h"
 #include "bench/baseline/ReverbEngine.h"
-#include "host/EffectBaseX.h"
+#include "vst2/EffectBaseX.h"
 
 class FrozenReverbPlugin final : public EffectBaseX {
 public:

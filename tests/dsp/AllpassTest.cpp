@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "dsp/Allpass.h"
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 
 namespace dsp {
 namespace {

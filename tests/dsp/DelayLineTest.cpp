@@ -7,7 +7,7 @@
 #include "dsp/DelayLine.h"
 #include "dsp/DspMath.h"
 #include "dsp/InterpDelayLine.h"
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 
 namespace dsp {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dsp/EarlyNetwork.h"
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 
 namespace dsp {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dsp/LateNetwork.h"
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 
 namespace dsp {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "dsp/DspMath.h"
 #include "dsp/ToneFilter.h"
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 
 namespace dsp {
 namespace {

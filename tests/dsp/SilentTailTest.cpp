@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/dsp/DspTestSupport.h"
+#include "tests/support/DspTestSupport.h"
 #include "tests/dsp/EngineDriver.h"
 
 namespace dsp {

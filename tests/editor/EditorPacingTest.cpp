@@ -19,7 +19,7 @@ protected:
         guitest::PlatformTest::SetUp();
         soft::useManualClock(10000);
         effect = new TestEffect(host);
-        editor = new TestEditor(effect, journal);
+        editor = attachTestEditor(effect, journal);
     }
     void TearDown() override { delete effect; }
 

@@ -9,9 +9,10 @@
 #include "editor/EditorBase.h"
 #include "gui/Bitmap.h"
 #include "gui/Frame.h"
-#include "host/EffectBaseX.h"
-#include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/RecordingView.h"
+#include "module/Vst2Editor.h"
+#include "vst2/EffectBaseX.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/RecordingView.h"
 
 namespace editortest {
 
@@ -70,9 +71,9 @@ class TestEditor final : public EditorBase {
 public:
     // The journal outlives the editor: views still open when the editor
     // goes write into it as they are destroyed.
-    TestEditor(EffectBase* effect, guitest::Journal& journal)
-        : EditorBase(effect), journal(journal) {
-        rect = {0, 0, 30, 40};
+    TestEditor(EditController* controller, guitest::Journal& journal)
+        : EditorBase(controller), journal(journal) {
+        rect = {0, 0, 40, 30};
     }
     intptr_t open(void* parent) override {
         EditorBase::open(parent);
@@ -96,5 +97,19 @@ public:
     guitest::RecordingView* view = nullptr;
     int updates = 0;
 };
+
+// The test editor on its effect as the module composes them: the effect owns
+// the bridge, and the bridge the editor.
+inline TestEditor* attachTestEditor(EffectBaseX* effect, guitest::Journal& journal) {
+    auto* bridge = new Vst2Editor(effect);
+    auto* editor = new TestEditor(bridge, journal);
+    bridge->adopt(editor);
+    effect->setEditor(bridge);
+    return editor;
+}
+
+inline Vst2Editor* bridgeOf(EffectBase* effect) {
+    return static_cast<Vst2Editor*>(effect->getEditorInterface());
+}
 
 }  // namespace editortest

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "editor/HeadlessRenderer.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/ValueDisplay.h"
 #include "gui/platform/soft/SoftPng.h"
-#include "host/PanelSnapshot.h"
+#include "vst2/PanelSnapshot.h"
 #include "tests/editor/PanelTestSupport.h"
 
 using namespace paneltest;

@@ -4,12 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ReverbPluginGui.h"
+#include "module/ReverbPluginGui.h"
+#include "module/Vst2Editor.h"
 #include "editor/ReverbEditor.h"
 #include "gui/Control.h"
 #include "gui/Frame.h"
 #include "tests/editor/EditorTestSupport.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 namespace paneltest {
 
@@ -20,7 +21,7 @@ protected:
         auto* plugin = new ReverbPluginGui(&editortest::Host::callback);
         effect = plugin->getAeffect();
         effect->user = &host;
-        editor = static_cast<ReverbEditor*>(plugin->getEditorInterface());
+        editor = static_cast<ReverbEditor*>(plugin->getPanelBridge()->getPanel());
     }
     void TearDown() override {
         if (effect) dispatch(effClose);

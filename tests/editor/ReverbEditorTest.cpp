@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/ToggleButton.h"
 #include "gui/ValueDisplay.h"

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/ReverbPluginGui.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "module/ReverbPluginGui.h"
+#include "tests/support/GuiTestSupport.h"
 
 namespace {
 

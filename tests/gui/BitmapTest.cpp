@@ -2,7 +2,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 using guitest::rgb;
 using guitest::ScopedSurface;

@@ -9,7 +9,7 @@
 #include "gui/DrawContext.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/ValueDisplay.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 namespace {
 

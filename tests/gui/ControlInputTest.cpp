@@ -14,8 +14,8 @@
 #include "gui/ValueListener.h"
 #include "gui/WindowClass.h"
 #include "gui/platform/soft/SoftControls.h"
-#include "host/vst2.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "gui/KeyCode.h"
+#include "tests/support/GuiTestSupport.h"
 
 using namespace platform;
 using namespace platform::soft;
@@ -165,7 +165,7 @@ TEST_F(ControlInput, WheelAndArrowsStepByATenthOrAHundredthWithShiftAndStopAtThe
     EXPECT_FLOAT_EQ(knob->getValue(), 0.59f);
     setHeldKeys(0);
 
-    VstKeyCode up{0, 12, 0}, downFine{0, 14, 1}, letter{'a', 0, 0};
+    KeyCode up{0, 12, 0}, downFine{0, 14, 1}, letter{'a', 0, 0};
     EXPECT_EQ(knob->onKeyDown(up), 1);
     EXPECT_FLOAT_EQ(knob->getValue(), 0.69f);
     EXPECT_EQ(knob->onKeyDown(downFine), 1);

@@ -2,7 +2,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/Control.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "gui/Frame.h"
 #include "gui/View.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 #ifdef _WIN32
 #include <windows.h>

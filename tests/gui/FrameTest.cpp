@@ -4,8 +4,8 @@
 #include "gui/Frame.h"
 #include "gui/FrameEditor.h"
 #include "gui/WindowClass.h"
-#include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/RecordingView.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/RecordingView.h"
 
 using guitest::Journal;
 using guitest::RecordingView;
@@ -96,7 +96,7 @@ TEST_F(FrameDispatch, SettingANewFocusTellsThePreviousOne) {
 }
 
 TEST_F(FrameDispatch, KeysGoToTheFocusFirstThenFromTheLastViewToTheFirst) {
-    VstKeyCode key{};
+    KeyCode key{};
     key.character = 5;
     frame->setFocusView(lower);
     EXPECT_EQ(frame->onKeyDown(key), -1);
@@ -108,7 +108,7 @@ TEST_F(FrameDispatch, KeysGoToTheFocusFirstThenFromTheLastViewToTheFirst) {
 }
 
 TEST_F(FrameDispatch, KeysReachDisabledViewsAndTheLastAnswersFirst) {
-    VstKeyCode key{};
+    KeyCode key{};
     key.character = 7;
     lower->answerKey = 7;
     upper->answerKey = 7;

@@ -11,7 +11,7 @@
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
 #include "gui/platform/soft/SoftPng.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 using namespace platform;
 

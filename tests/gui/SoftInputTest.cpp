@@ -10,8 +10,8 @@
 #include "gui/FrameEditor.h"
 #include "gui/WindowClass.h"
 #include "gui/platform/soft/SoftControls.h"
-#include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/RecordingView.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/RecordingView.h"
 
 using namespace platform;
 using namespace platform::soft;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/DrawContext.h"
-#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 using guitest::ScopedSurface;
 using namespace platform;

@@ -3,8 +3,8 @@
 #include "gui/Bitmap.h"
 #include "gui/Frame.h"
 #include "gui/WindowClass.h"
-#include "tests/gui/GuiTestSupport.h"
-#include "tests/gui/RecordingView.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/RecordingView.h"
 
 using guitest::Journal;
 using guitest::RecordingView;

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "tools/HostWindow.h"
 #include "tools/torture/StereoBuffers.h"
 #include "tools/torture/Torture.h"

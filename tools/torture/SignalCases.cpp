@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "tools/torture/StereoBuffers.h"
 #include "tools/torture/Torture.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 #include "tools/torture/StereoBuffers.h"
 #include "tools/torture/Torture.h"
 

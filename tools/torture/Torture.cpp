@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/Parameters.h"
+#include "params/Parameters.h"
 
 std::unique_ptr<PluginInstance> Torture::create() {
     auto plugin = std::make_unique<PluginInstance>();

@@ -1,0 +1,53 @@
+# The layers: which folders' headers each folder may include, written once.
+# The build gives a library only the include roots of what it links (see
+# brv_headers), and scripts/check-layers.cmake reads this list to refuse an
+# include that crosses a layer the wrong way. A folder may always include
+# its own headers; each folder of tests/ counts as a folder of its own.
+#
+#   params      the parameter table and value texts, known to every format
+#   dsp         the engine that ships
+#   reference   one-channel units that define the engine's sound (tests only)
+#   vst2        the VST 2 interface records, descriptor and dispatchers
+#   effect      the reverb effect: parameters onto the engine, programs, texts
+#   gui         the toolkit; platform code only in gui/platform
+#   editor      the panel, reaching its effect through EditController
+#   module      the only folder that knows both effect and editor: the
+#               module's entry points and the effect with its panel
+#   resources   the panel images and the program that draws them
+#   tools       our hosts
+set(BRV_LAYERS
+  "params:"
+  "dsp:"
+  "reference:dsp"
+  "vst2:params"
+  "effect:params,dsp,vst2"
+  "gui:"
+  "editor:params,gui"
+  "module:params,dsp,vst2,effect,gui,editor"
+  "resources:"
+  "tools:params,vst2,gui"
+  "fuzz:params,vst2,gui,editor,effect,module"
+  "bench:params,dsp,reference,vst2,effect,gui,tools"
+  "tests/support:params,dsp,reference,vst2,effect,gui,editor,module,tools"
+  "tests/*:params,dsp,reference,vst2,effect,gui,editor,module,tools,resources,tests/support"
+)
+
+# brv_headers(TARGET FOLDER): users of TARGET reach FOLDER's headers as
+# "FOLDER/File.h", and no other folder's through it. Each folder gets an
+# include root of its own holding one link to it, so a target that does not
+# link a folder's library cannot name its headers.
+function(brv_headers target folder)
+  string(REPLACE "/" "_" key "${folder}")
+  set(root ${CMAKE_BINARY_DIR}/include/${key})
+  get_filename_component(parent ${root}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${root}/${folder})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
