@@ -4,17 +4,8 @@
 
 #include "effect/ReverbPlugin.h"
 
-namespace {
-
-const char* const parameterNames[paramCount] = {
-    "EarlySize", "LateSize", "Damping", "Diffusion", "Early-Late",
-    "Dry-Wet",   "Volume",   "On-Off",  "On-Off",
-};
-
-}  // namespace
-
 void ReverbPlugin::getParameterName(int32_t index, char* text) {
-    if (isParameter(index)) std::strcpy(text, parameterNames[index]);
+    if (isParameter(index)) std::strcpy(text, parameterTable[index].name);
 }
 
 void ReverbPlugin::getParameterLabel(int32_t index, char* text) {

@@ -10,6 +10,9 @@ jobs=$(nproc)
 start=$(date +%s)
 step() { echo "== $* ($(( $(date +%s) - start )) s)"; }
 
+step "layers"
+cmake -P scripts/check-layers.cmake
+
 step "native build"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

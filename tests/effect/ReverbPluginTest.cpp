@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "module/ReverbPluginGui.h"
+#include "tests/support/DescriptorChecks.h"
 
 namespace {
 
@@ -52,14 +53,7 @@ TEST(ReverbPluginConstruction, StartsOnProgramZeroWithTheDefaults) {
     for (int32_t i = 6; i <= 8; ++i) EXPECT_EQ(plugin.getParameter(i), 0.0f) << i;
     EXPECT_EQ(programName(plugin), "Init 1");
     const AEffect* e = plugin.getAeffect();
-    EXPECT_EQ(e->numPrograms, 16);
-    EXPECT_EQ(e->numParams, 9);
-    EXPECT_EQ(e->numInputs, 2);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
-    EXPECT_EQ(e->uniqueID, 0x54577276);
-    EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->ioRatio, 1.0f);
+    support::expectReverbDescriptor(e);
 }
 
 TEST(ReverbPluginIdentity, AnswersItsNamesThroughTheDispatcher) {

@@ -7,6 +7,7 @@
 
 #include "gui/platform/Probe.h"
 #include "tools/VstHost.h"
+#include "tests/support/DescriptorChecks.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -58,15 +59,7 @@ TEST_F(Module, MainGivesTheReverbsDescriptor) {
     std::string error;
     ASSERT_TRUE(plugin.create(module, error)) << error;
     const AEffect* e = plugin.effect();
-    EXPECT_EQ(e->magic, 0x56737450);
-    EXPECT_EQ(e->numPrograms, 16);
-    EXPECT_EQ(e->numParams, 9);
-    EXPECT_EQ(e->numInputs, 2);
-    EXPECT_EQ(e->numOutputs, 2);
-    EXPECT_EQ(e->flags, effFlagsHasEditor | effFlagsHasVu | effFlagsCanReplacing);
-    EXPECT_EQ(e->uniqueID, 0x54577276);
-    EXPECT_EQ(e->version, 1);
-    EXPECT_EQ(e->ioRatio, 1.0f);
+    support::expectReverbDescriptor(e);
     EXPECT_EQ(plugin.effectName(), "Tarnwick Research Brellivaunt R 1.0");
     EXPECT_EQ(plugin.vendorString(), "Tarnwick Research");
     EXPECT_EQ(plugin.productString(), "Tarnworks Brellivaunt R 1.0");
