@@ -10,11 +10,13 @@ jobs=$(nproc)
 start=$(date +%s)
 step() { echo "== $* ($(( $(date +%s) - start )) s)"; }
 
-step "layers"
+step "layers and format"
 cmake -P scripts/check-layers.cmake
+# Every C++ file as .clang-format has it; a difference fails the run.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 step "native build"
-cmake --preset native >/dev/null
+cmake --preset native -DBRV_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 # The panel's X11 tests need a display: each test run gets a virtual one,
 # and a test that finds none fails here instead of being skipped.
@@ -24,21 +26,21 @@ step "native tests"
 "${display[@]}" ctest --preset native -j "$jobs"
 
 step "sanitizer build"
-cmake --preset asan >/dev/null
+cmake --preset asan -DBRV_WERROR=ON >/dev/null
 cmake --build --preset asan -j "$jobs"
 step "sanitizer tests"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   "${display[@]}" ctest --preset asan -j "$jobs"
 
 step "thread sanitizer build and run"
-cmake --preset tsan >/dev/null
+cmake --preset tsan -DBRV_WERROR=ON >/dev/null
 cmake --build --preset tsan -j "$jobs"
 ctest --preset tsan
 
 # libFuzzer drives one effect for a minute from the committed corpus; what
 # it learns goes to a scratch folder, a crash's input to build/fuzz.
 step "fuzzer build"
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz -DBRV_WERROR=ON >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 step "fuzzer, 60 s"
 found=$(mktemp -d)
@@ -54,10 +56,10 @@ rm -rf "$found"
 # above wrote, in the folder named here and nowhere else.
 references="-DBRV_LINUX_REFERENCES=$PWD/build/native"
 step "windows x86_64 build"
-cmake --preset mingw64 "$references" >/dev/null
+cmake --preset mingw64 -DBRV_WERROR=ON "$references" >/dev/null
 cmake --build --preset mingw64 -j "$jobs"
 step "windows i686 build"
-cmake --preset mingw32 "$references" >/dev/null
+cmake --preset mingw32 -DBRV_WERROR=ON "$references" >/dev/null
 cmake --build --preset mingw32 -j "$jobs"
 
 step "windows x86_64 tests under wine"
