@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "gui/platform/soft/SoftControls.h"
+#include "gui/platform/soft/SoftImages.h"
 #include "gui/platform/soft/SoftDragDrop.h"
 #include "gui/platform/soft/SoftText.h"
 
