@@ -6,7 +6,7 @@
 #include "editor/ReverbEditor.h"
 
 // The editor registers itself with the effect, which owns it from then on.
-ReverbPluginGui::ReverbPluginGui(audioMasterCallback hostCallback) : ReverbPlugin(hostCallback) {
+ReverbPluginGui::ReverbPluginGui(audioMasterCallback callback) : ReverbPlugin(callback) {
     setUniqueId(uniqueId);
     if (!new (std::nothrow) ReverbEditor(this)) creationFailed = true;
 }
