@@ -70,8 +70,8 @@ class TestEditor final : public EditorBase {
 public:
     // The journal outlives the editor: views still open when the editor
     // goes write into it as they are destroyed.
-    TestEditor(EffectBase* effect, guitest::Journal& journal)
-        : EditorBase(effect), journal(journal) {
+    TestEditor(EffectBase* owner, guitest::Journal& calls)
+        : EditorBase(owner), journal(calls) {
         rect = {0, 0, 30, 40};
     }
     intptr_t open(void* parent) override {
