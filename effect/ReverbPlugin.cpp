@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-ReverbPlugin::ReverbPlugin(audioMasterCallback hostCallback)
-    : EffectBaseX(hostCallback, ProgramStore::programCount, paramCount) {
+ReverbPlugin::ReverbPlugin(audioMasterCallback callback)
+    : EffectBaseX(callback, ProgramStore::programCount, paramCount) {
     engine = std::make_unique<dsp::ReverbEngine>();
     programs = std::make_unique<ProgramStore>();
     for (int32_t i = 0; i < paramCount; ++i) currentValues[i].store(0.0f, std::memory_order_relaxed);

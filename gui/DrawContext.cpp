@@ -6,8 +6,8 @@
 
 using namespace platform;
 
-DrawContext::DrawContext(Frame* frame, DeviceContext dc, Window window)
-    : deviceContext(dc), window(window), frame(frame) {
+DrawContext::DrawContext(Frame* owner, DeviceContext dc, Window shownIn)
+    : deviceContext(dc), window(shownIn), frame(owner) {
     if (dc) {
         originalBrush = getCurrentObject(dc, objBrush);
         originalPen = getCurrentObject(dc, objPen);

@@ -3,8 +3,8 @@
 #include "gui/Bitmap.h"
 
 FilmstripKnob::FilmstripKnob(const Rect& r, ValueListener* l, int32_t t, int32_t frames,
-                             int32_t height, Bitmap* background, const Point& offset)
-    : RotaryKnob(r, l, t, background, nullptr, offset), frameCount(frames), frameHeight(height) {
+                             int32_t height, Bitmap* strip, const Point& offset)
+    : RotaryKnob(r, l, t, strip, nullptr, offset), frameCount(frames), frameHeight(height) {
     handleInset = 0;
 }
 

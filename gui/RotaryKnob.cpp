@@ -28,9 +28,9 @@ int32_t toPixel(float v) {
 
 }  // namespace
 
-RotaryKnob::RotaryKnob(const Rect& r, ValueListener* l, int32_t t, Bitmap* background,
+RotaryKnob::RotaryKnob(const Rect& r, ValueListener* l, int32_t t, Bitmap* face,
                        Bitmap* handle, const Point& offset)
-    : Control(r, l, t, background), sourceOffset(offset), handleBitmap(handle) {
+    : Control(r, l, t, face), sourceOffset(offset), handleBitmap(handle) {
     if (handleBitmap) handleBitmap->addRef();
     handleInset = handleBitmap ? toPixel(static_cast<float>(handleBitmap->getWidth()) * 0.5f + 2.5f)
                                : 3;

@@ -9,8 +9,8 @@ float flipped(float v) { return v == 0.0f ? 1.0f : 0.0f; }
 }  // namespace
 
 ToggleButton::ToggleButton(const Rect& r, ValueListener* l, int32_t t, int32_t height,
-                           Bitmap* background, const Point& offset)
-    : Control(r, l, t, background), sourceOffset(offset), frameHeight(height) {}
+                           Bitmap* frames, const Point& offset)
+    : Control(r, l, t, frames), sourceOffset(offset), frameHeight(height) {}
 
 void ToggleButton::draw(DrawContext* context) {
     if (!context) return;

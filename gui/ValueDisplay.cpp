@@ -4,8 +4,8 @@
 
 #include "gui/Bitmap.h"
 
-ValueDisplay::ValueDisplay(const Rect& r, Bitmap* background, int32_t bits)
-    : Control(r, nullptr, 0, background), style(bits) {
+ValueDisplay::ValueDisplay(const Rect& r, Bitmap* back, int32_t bits)
+    : Control(r, nullptr, 0, back), style(bits) {
     if (style & displayNoDrawing) {
         dirty = false;
         oldValue = value;

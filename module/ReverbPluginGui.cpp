@@ -9,7 +9,7 @@
 // The panel is made first: an effect that could not make one registers no
 // editor and tells the host it has none. Registered, the bridge belongs to
 // the effect and the panel to the bridge.
-ReverbPluginGui::ReverbPluginGui(audioMasterCallback hostCallback) : ReverbPlugin(hostCallback) {
+ReverbPluginGui::ReverbPluginGui(audioMasterCallback callback) : ReverbPlugin(callback) {
     setUniqueId(uniqueId);
     auto* made = new (std::nothrow) Vst2Editor(this);
     EditorBase* panel = made ? new (std::nothrow) ReverbEditor(made) : nullptr;

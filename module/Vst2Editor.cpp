@@ -5,7 +5,7 @@
 #include "vst2/EffectBaseX.h"
 #include "vst2/PanelSnapshot.h"
 
-Vst2Editor::Vst2Editor(EffectBaseX* effect) : EditorInterface(effect), extended(effect) {}
+Vst2Editor::Vst2Editor(EffectBaseX* owner) : EditorInterface(owner), extended(owner) {}
 
 Vst2Editor::~Vst2Editor() { delete panel; }
 

@@ -14,7 +14,7 @@ struct KeyCode;
 
 class Vst2Editor final : public EditorInterface, public EditController {
 public:
-    explicit Vst2Editor(EffectBaseX* effect);
+    explicit Vst2Editor(EffectBaseX* owner);
     ~Vst2Editor() override;
 
     // Takes over the panel, which was made with this bridge as its controller.

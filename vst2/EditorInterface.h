@@ -13,7 +13,7 @@ class EffectBase;
 
 class EditorInterface {
 public:
-    explicit EditorInterface(EffectBase* effect) : effect(effect) {}
+    explicit EditorInterface(EffectBase* owner) : effect(owner) {}
     virtual ~EditorInterface() = default;
 
     EditorInterface(const EditorInterface&) = delete;

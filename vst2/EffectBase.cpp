@@ -13,8 +13,8 @@ EffectBase* effectOf(AEffect* e) {
 
 }  // namespace
 
-EffectBase::EffectBase(audioMasterCallback hostCallback, int32_t numPrograms, int32_t numParams)
-    : hostCallback(hostCallback), numPrograms(numPrograms), numParams(numParams) {
+EffectBase::EffectBase(audioMasterCallback callback, int32_t programCount, int32_t paramCount)
+    : hostCallback(callback), numPrograms(programCount), numParams(paramCount) {
     std::memset(&cEffect, 0, sizeof(cEffect));
     cEffect.magic = kEffectMagic;
     cEffect.dispatcher = &EffectBase::dispatcherEntry;

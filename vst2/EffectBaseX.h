@@ -8,8 +8,8 @@
 
 class EffectBaseX : public EffectBase {
 public:
-    EffectBaseX(audioMasterCallback hostCallback, int32_t numPrograms, int32_t numParams)
-        : EffectBase(hostCallback, numPrograms, numParams) {}
+    EffectBaseX(audioMasterCallback callback, int32_t programCount, int32_t paramCount)
+        : EffectBase(callback, programCount, paramCount) {}
 
     intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr,
                       float opt) override;

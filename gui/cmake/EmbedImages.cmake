@@ -3,7 +3,7 @@
 # Arguments: IDS and FILES (comma-separated, in the same order), OUT.
 string(REPLACE "," ";" ids "${IDS}")
 string(REPLACE "," ";" files "${FILES}")
-set(text "#include \"gui/platform/soft/SoftControls.h\"\n\nnamespace {\n\n")
+set(text "#include \"gui/platform/soft/SoftImages.h\"\n\nnamespace {\n\n")
 set(calls "")
 foreach(id file IN ZIP_LISTS ids files)
   file(READ ${file} hex HEX)

@@ -22,8 +22,8 @@ bool sameIgnoringCase(const char* a, const char* b) {
 // the one it was read into; they and the list go when the drop is over.
 class DroppedNames final {
 public:
-    explicit DroppedNames(uint32_t capacity)
-        : items(new (std::nothrow) void*[capacity]), capacity(items ? capacity : 0) {}
+    explicit DroppedNames(uint32_t size)
+        : items(new (std::nothrow) void*[size]), capacity(items ? size : 0) {}
     ~DroppedNames() {
         for (int32_t i = 0; i < count; ++i) delete[] static_cast<char*>(items[i]);
         delete[] items;

@@ -17,7 +17,7 @@ bool resolveShortcut(char* name);
 
 class DropRoute final {
 public:
-    explicit DropRoute(DropReceiver* receiver) : receiver(receiver) {}
+    explicit DropRoute(DropReceiver* to) : receiver(to) {}
 
     // Each answers the drop effect the pointer shows.
     uint32_t dragEnter(DataObject data, uint32_t keyState);

@@ -87,24 +87,24 @@ TEST_F(PanelInput, ThePanelAtTheDefaultsLooksAsKeptAndItsSnapshotIsWhatTheWindow
     const std::string kept = std::string(BRV_EDITOR_TEST_DATA) + "/expected/panel-defaults.png";
     const std::string drawn = std::string(BRV_EDITOR_TEST_OUTPUT) + "/panel-defaults.png";
     ASSERT_TRUE(renderEditorToPng(*editor, drawn.c_str()));
-    platform::probe::Image window, expected;
-    ASSERT_TRUE(readPng(drawn.c_str(), window));
+    platform::probe::Image drawnPanel, expected;
+    ASSERT_TRUE(readPng(drawn.c_str(), drawnPanel));
     if (std::getenv("BRV_UPDATE_REFERENCE")) {
-        ASSERT_TRUE(writePng(window, kept.c_str()));
+        ASSERT_TRUE(writePng(drawnPanel, kept.c_str()));
     }
     ASSERT_TRUE(readPng(kept.c_str(), expected)) << kept;
-    EXPECT_EQ(window.pixels, expected.pixels);
+    EXPECT_EQ(drawnPanel.pixels, expected.pixels);
 
     PanelSnapshot shot{0, 0, nullptr};
     ASSERT_EQ(dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot), 1);
-    ASSERT_EQ(shot.width, window.width);
-    ASSERT_EQ(shot.height, window.height);
+    ASSERT_EQ(shot.width, drawnPanel.width);
+    ASSERT_EQ(shot.height, drawnPanel.height);
     std::vector<uint32_t> pixels(static_cast<size_t>(shot.width) * shot.height);
     shot.pixels = pixels.data();
     ASSERT_EQ(dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot), 1);
     size_t differ = 0;
     for (size_t i = 0; i < pixels.size(); ++i) {
-        const uint32_t c = window.pixels[i];
+        const uint32_t c = drawnPanel.pixels[i];
         const uint32_t rgb = platform::swapRedBlue(c);
         differ += pixels[i] != rgb;
     }

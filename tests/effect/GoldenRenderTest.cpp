@@ -176,6 +176,6 @@ TEST_P(GoldenRender, MatchesTheEngineBeforeItWasMadeFaster) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FixedStimuli, GoldenRender, ::testing::ValuesIn(goldenCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& named) { return std::string(named.param.name); });
 
 }  // namespace

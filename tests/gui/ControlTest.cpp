@@ -8,8 +8,8 @@ namespace {
 
 class PlainControl final : public Control {
 public:
-    explicit PlainControl(Bitmap* background = nullptr)
-        : Control({0, 0, 10, 10}, nullptr, 3, background) {}
+    explicit PlainControl(Bitmap* back = nullptr)
+        : Control({0, 0, 10, 10}, nullptr, 3, back) {}
     void draw(DrawContext*) override { setDirty(false); }
 };
 

@@ -26,7 +26,7 @@ private:
 // Writes down the button state that each hit test is asked with.
 class ButtonsView final : public View {
 public:
-    ButtonsView(const Rect& r, std::vector<int32_t>& seen) : View(r), seen(seen) {}
+    ButtonsView(const Rect& r, std::vector<int32_t>& asked) : View(r), seen(asked) {}
     bool hitTest(const Point& where, int32_t buttons) const override {
         seen.push_back(buttons);
         return View::hitTest(where, buttons);

@@ -34,7 +34,7 @@ public:
 // block below it.
 class OverlayView final : public View {
 public:
-    OverlayView(const Rect& r, Bitmap* image) : View(r), image(image) { image->addRef(); }
+    OverlayView(const Rect& r, Bitmap* overlay) : View(r), image(overlay) { image->addRef(); }
     void draw(DrawContext* context) override {
         image->drawTransparent(context, {bounds.left, bounds.top, bounds.left + 4, bounds.top + 2},
                                {0, 0});

@@ -7,7 +7,7 @@ namespace {
 // Counts its destruction so that a test can see when release frees it.
 class CountedView final : public View {
 public:
-    CountedView(const Rect& r, int& destroyed) : View(r), destroyed(destroyed) {}
+    CountedView(const Rect& r, int& destructions) : View(r), destroyed(destructions) {}
 
 private:
     ~CountedView() override { ++destroyed; }

@@ -23,8 +23,8 @@ struct Journal {
 
 class RecordingView final : public View {
 public:
-    RecordingView(const Rect& r, std::string name, Journal& journal, Color color = colorRed)
-        : View(r), name(std::move(name)), journal(journal), color(color) {}
+    RecordingView(const Rect& r, std::string called, Journal& calls, Color fill = colorRed)
+        : View(r), name(std::move(called)), journal(calls), color(fill) {}
 
     void draw(DrawContext* context) override {
         journal.add(name + ".draw");

@@ -9,8 +9,8 @@
 
 class TestEffect final : public EffectBaseX {
 public:
-    explicit TestEffect(audioMasterCallback host = nullptr, bool* destroyed = nullptr)
-        : EffectBaseX(host, 16, 9), destroyed(destroyed) {}
+    explicit TestEffect(audioMasterCallback host = nullptr, bool* destroyedFlag = nullptr)
+        : EffectBaseX(host, 16, 9), destroyed(destroyedFlag) {}
     ~TestEffect() override {
         if (destroyed) *destroyed = true;
     }
@@ -49,8 +49,8 @@ private:
 
 class TestEditor final : public EditorInterface {
 public:
-    explicit TestEditor(EffectBase* effect, bool* destroyed = nullptr)
-        : EditorInterface(effect), destroyed(destroyed) {}
+    explicit TestEditor(EffectBase* owner, bool* destroyedFlag = nullptr)
+        : EditorInterface(owner), destroyed(destroyedFlag) {}
     ~TestEditor() override {
         if (destroyed) *destroyed = true;
     }

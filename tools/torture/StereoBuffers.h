@@ -50,7 +50,7 @@ class TwinRun final {
 public:
     static constexpr size_t blockFrames = 256;
 
-    TwinRun(PluginInstance& first, PluginInstance& second) : first(first), second(second) {}
+    TwinRun(PluginInstance& one, PluginInstance& other) : first(one), second(other) {}
 
     void block(Random& random);
     const StereoBuffers& firstOut() const { return mine; }

@@ -1,9 +1,8 @@
 // Handles a test or a renderer turns on the soft platform: the pointer, the
 // keys and buttons, the clock, the system's answers that decide how
-// transparent copies are made, and the images embedded in the program.
+// transparent copies are made.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -49,8 +48,5 @@ void enterMultithreadedApartment();
 void makeShortcut(const std::string& link, const std::string& target);
 void makeUnreadable(const std::string& file);
 int liveDropTargets();
-
-// An image the program carries, found by loadBitmap under the id.
-void registerEmbeddedImage(int id, const unsigned char* data, size_t size);
 
 }  // namespace platform::soft

@@ -10,6 +10,7 @@
 namespace platform {
 
 using soft::DragDropState;
+using soft::Staging;
 using soft::System;
 
 namespace {
@@ -31,11 +32,6 @@ namespace soft {
 DragDropState& DragDropState::get() {
     static DragDropState dragDrop;
     return dragDrop;
-}
-
-void DragDropState::reset() {
-    shellLinks.clear();
-    unreadableNames.clear();
 }
 
 DropTarget::DropTarget(DropReceiver* receiver) : route(receiver) { ++state().liveTargets; }
@@ -83,22 +79,15 @@ bool revokeDragDrop(Window window) {
 
 bool queryGetData(DataObject data, uint16_t format) {
     if (!data) return false;
-    return (format == clipboardText && data->offered->offersText) ||
-           (format == clipboardFileList && data->offered->offersFiles);
+    return (format == clipboardText || format == clipboardFileList) && data->offers(format);
 }
 
 // Every call hands out a block of its own, which releaseStgMedium frees.
 bool getData(DataObject data, uint16_t format, StorageMedium* medium) {
     if (!queryGetData(data, format) || !medium) return false;
     auto block = std::make_unique<GlobalMemoryTag>();
-    const probe::DragData& offered = *data->offered;
-    if (format == clipboardText) {
-        block->bytes.assign(std::max(offered.textBlock, offered.text.size() + 1), 0);
-        std::copy(offered.text.begin(), offered.text.end(), block->bytes.begin());
-    } else {
-        block->fileList = true;
-        block->names = offered.files;
-    }
+    data->render(format, *block);
+    block->fileList = format == clipboardFileList;
     *medium = {mediumGlobalMemory, adopt(std::move(block)), nullptr};
     return true;
 }
@@ -114,7 +103,8 @@ uint32_t dragQueryFile(GlobalMemory files, uint32_t index, char* name, uint32_t 
     if (index == allDroppedFiles) return static_cast<uint32_t>(files->names.size());
     if (index >= files->names.size()) return 0;
     const std::string& file = files->names[index];
-    if (state().unreadableNames.count(file)) return 0;
+    const Staging* staging = System::get().staging;
+    if (staging && staging->unreadable(file)) return 0;
     if (!name) return static_cast<uint32_t>(file.size());
     if (size == 0) return 0;
     size_t copied = std::min<size_t>(file.size(), size - 1);
@@ -131,12 +121,13 @@ void* globalLock(GlobalMemory memory) {
 size_t globalSize(GlobalMemory memory) { return alive(memory) ? memory->bytes.size() : 0; }
 void globalUnlock(GlobalMemory memory) { (void)memory; }
 
-// Only the shortcut files made with soft::makeShortcut can be loaded.
+// The soft system has no shell: only staged shortcut files resolve.
 bool resolveShellLink(char* path) {
-    auto found = state().shellLinks.find(path);
-    if (found == state().shellLinks.end()) return false;
-    size_t copied = std::min<size_t>(found->second.size(), droppedNameSize - 1);
-    std::memcpy(path, found->second.data(), copied);
+    const Staging* staging = System::get().staging;
+    std::string target;
+    if (!path || !staging || !staging->resolveShortcut(path, target)) return false;
+    size_t copied = std::min<size_t>(target.size(), droppedNameSize - 1);
+    std::memcpy(path, target.data(), copied);
     path[copied] = 0;
     return true;
 }

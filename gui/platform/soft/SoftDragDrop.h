@@ -1,26 +1,31 @@
 // What the soft system keeps for drag and drop: the drop targets registered
-// on windows, the data a staged drag offers, the memory blocks handed out
-// for it, and the shortcut files it knows.
+// on windows and the memory blocks handed out for dropped data. It has no
+// drag source of its own; the data a drag carries comes from whoever plays
+// the drag.
 #pragma once
 
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "gui/platform/DropRoute.h"
-#include "gui/platform/Probe.h"
-
-struct platform::DataObjectTag {
-    const probe::DragData* offered;
-};
 
 // A block of dropped text, or a dropped file list.
 struct platform::GlobalMemoryTag {
     std::vector<char> bytes;
     bool fileList = false;
     std::vector<std::string> names;
+};
+
+// The data a drag carries, in the clipboard formats it offers.
+struct platform::DataObjectTag {
+    virtual bool offers(uint16_t format) const = 0;
+    // Fills a new block with the data in a format it offers.
+    virtual void render(uint16_t format, GlobalMemoryTag& block) const = 0;
+
+protected:
+    ~DataObjectTag() = default;
 };
 
 namespace platform::soft {
@@ -49,11 +54,7 @@ private:
 
 struct DragDropState {
     static DragDropState& get();
-    // Forgets what tests staged; targets and blocks in use stay.
-    void reset();
 
-    std::map<std::string, std::string> shellLinks;  // shortcut file: its target's short path
-    std::set<std::string> unreadableNames;
     std::map<GlobalMemory, std::unique_ptr<GlobalMemoryTag>> blocks;
     int liveTargets = 0;
 };

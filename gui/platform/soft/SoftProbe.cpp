@@ -3,28 +3,39 @@
 #include "gui/platform/Probe.h"
 #include "gui/platform/soft/SoftControls.h"
 #include "gui/platform/soft/SoftSystem.h"
+#include "gui/platform/soft/StagedAnswers.h"
 
 namespace platform::soft {
 
-void resetControls() { System::get().reset(); }
+namespace {
+
+StagedAnswers& staged() { return StagedAnswers::installed(); }
+
+}  // namespace
+
+void resetControls() {
+    System::get().reset();
+    staged().reset();
+}
+
 void setCursor(int x, int y) { System::get().cursor = {x, y}; }
 void setHeldKeys(uint32_t keys) { System::get().keys = keys; }
 
 void scheduleInput(uint32_t tick, int x, int y, uint32_t keys) {
-    System::get().schedule.push_back({tick, {x, y}, keys});
+    staged().schedule.push_back({tick, {x, y}, keys});
 }
 
 void useManualClock(uint32_t start) {
-    System::get().manualClock = true;
-    System::get().manualTick = start;
-    System::get().slept = 0;
+    staged().manualClock = true;
+    staged().manualTick = start;
+    staged().slept = 0;
 }
 
-void advanceClock(uint32_t milliseconds) { System::get().manualTick += milliseconds; }
-uint32_t sleptMilliseconds() { return System::get().slept; }
-void setSwappedButtons(bool swapped) { System::get().swapButtons = swapped; }
-void setImagingLibraryPresent(bool present) { System::get().imagingLibrary = present; }
-void setPlatformId(uint32_t id) { System::get().platformId = id; }
+void advanceClock(uint32_t milliseconds) { staged().manualTick += milliseconds; }
+uint32_t sleptMilliseconds() { return staged().slept; }
+void setSwappedButtons(bool swapped) { staged().swapButtons = swapped; }
+void setImagingLibraryPresent(bool present) { staged().imagingLibrary = present; }
+void setPlatformId(uint32_t id) { staged().platform = id; }
 int oleInitializations() { return System::get().oleInitialized; }
 
 void enterMultithreadedApartment() {

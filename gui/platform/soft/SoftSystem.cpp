@@ -2,8 +2,7 @@
 
 #include <chrono>
 
-#include "gui/platform/soft/SoftControls.h"
-#include "gui/platform/soft/SoftDragDrop.h"
+#include "gui/platform/soft/SoftImages.h"
 #include "gui/platform/soft/SoftText.h"
 
 platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
@@ -36,17 +35,8 @@ System::System() {
 void System::reset() {
     cursor = {0, 0};
     keys = 0;
-    schedule.clear();
-    swapButtons = false;
-    manualClock = false;
-    manualTick = 0;
-    slept = 0;
-    imagingLibrary = true;
-    platformId = 2;
-    versionCallFails = false;
     if (multithreadedApartment) --oleInitialized;  // the host's own initialisation
     multithreadedApartment = false;
-    DragDropState::get().reset();
 }
 
 bool System::known(GdiObject object) const {
@@ -154,17 +144,13 @@ intptr_t System::call(Window window, uint32_t message, uintptr_t wParam, intptr_
     return result;
 }
 
-void System::applyScheduledInput() {
-    uint32_t t = now();
-    while (!schedule.empty() && static_cast<int32_t>(t - schedule.front().tick) >= 0) {
-        cursor = schedule.front().cursor;
-        keys = schedule.front().keys;
-        schedule.erase(schedule.begin());
-    }
+void System::takeStagedInput() {
+    if (staging) staging->input(now(), cursor, keys);
 }
 
 uint32_t System::now() {
-    if (manualClock) return manualTick;
+    uint32_t staged = 0;
+    if (staging && staging->clock(staged)) return staged;
     using namespace std::chrono;
     static const auto start = steady_clock::now();
     return 1000u + static_cast<uint32_t>(

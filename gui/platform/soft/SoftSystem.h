@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "gui/platform/Platform.h"
+#include "gui/platform/soft/SoftStaging.h"
 #include "gui/platform/soft/SoftX11.h"
 
 namespace platform::soft {
@@ -108,12 +109,6 @@ struct platform::DeviceContextTag {
 
 namespace platform::soft {
 
-struct ScheduledInput {
-    uint32_t tick;
-    PlatformPoint cursor;
-    uint32_t keys;  // bit n set: virtual key n is down (keys below 32 only)
-};
-
 struct WindowClass {
     WindowClassDescription description;
     std::string name;
@@ -142,7 +137,8 @@ public:
     // Runs the window's procedure; the window may be gone when it returns.
     intptr_t call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
-    void applyScheduledInput();
+    // Takes up the pointer and keys staged for now, where answers are staged.
+    void takeStagedInput();
     uint32_t now();
     void reset();
 
@@ -154,15 +150,8 @@ public:
     std::vector<Message> posted;
 
     PlatformPoint cursor{0, 0};
-    uint32_t keys = 0;
-    std::vector<ScheduledInput> schedule;
-    bool swapButtons = false;
-    bool manualClock = false;
-    uint32_t manualTick = 0;
-    uint32_t slept = 0;  // milliseconds asked of sleep, for tests
-    bool imagingLibrary = true;
-    uint32_t platformId = 2;
-    bool versionCallFails = false;
+    uint32_t keys = 0;  // bit n set: virtual key n is down (keys below 32 only)
+    Staging* staging = nullptr;  // none in the module: the machine answers
     Window pointerWindow = nullptr;  // the native window the pointer last pressed in
     // Until when (by the clock) a button whose press was handed to a window
     // reads as held, by virtual key number: see deliverPendingEvents.

@@ -25,6 +25,9 @@ struct ModuleToken {
 ModuleToken thisModule;
 ModuleToken imagingLibrary;
 
+// What the version call names the platform: Windows NT.
+constexpr uint32_t platformWin32Nt = 2;
+
 PlatformRect unite(const PlatformRect& a, const PlatformRect& b) {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
             std::max(a.bottom, b.bottom)};
@@ -170,7 +173,7 @@ std::unique_ptr<soft::X11Window> nativeChild(Window parent, int width, int heigh
 
 int16_t getAsyncKeyState(int key) {
     presentAll();
-    sys().applyScheduledInput();
+    sys().takeStagedInput();
     if (key < 0 || key >= 32) return 0;
     PlatformPoint where{0, 0};
     uint32_t keys = sys().keys;
@@ -183,14 +186,14 @@ int16_t getAsyncKeyState(int key) {
 bool getCursorPos(PlatformPoint* point) {
     if (!point) return false;
     presentAll();
-    sys().applyScheduledInput();
+    sys().takeStagedInput();
     uint32_t keys = 0;
     if (!nativePointer(*point, keys)) *point = sys().cursor;
     return true;
 }
 
 Module loadLibrary(const char* name) {
-    if (!name || !sys().imagingLibrary) return nullptr;
+    if (!name || (sys().staging && !sys().staging->imagingLibraryPresent())) return nullptr;
     std::string lower(name);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -213,8 +216,8 @@ bool freeLibrary(Module library) {
 }
 
 bool getVersionPlatformId(uint32_t* platformId) {
-    if (!platformId || sys().versionCallFails) return false;
-    *platformId = sys().platformId;
+    if (!platformId) return false;
+    *platformId = sys().staging ? sys().staging->platformId() : platformWin32Nt;
     return true;
 }
 
@@ -259,7 +262,7 @@ bool unregisterClass(const char* className, Module instance) {
 }
 
 int getSystemMetrics(int index) {
-    return index == metricSwapButton && sys().swapButtons ? 1 : 0;
+    return index == metricSwapButton && sys().staging && sys().staging->swappedButtons() ? 1 : 0;
 }
 
 Window createWindowEx(uint32_t exStyle, const char* className, const char* windowName,
@@ -407,11 +410,7 @@ uint32_t getTickCount() { return sys().now(); }
 
 void sleep(uint32_t milliseconds) {
     presentAll();
-    sys().slept += milliseconds;
-    if (sys().manualClock) {
-        sys().manualTick += milliseconds;
-        return;
-    }
+    if (sys().staging && sys().staging->sleep(milliseconds)) return;
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 

@@ -22,7 +22,7 @@ int& blocksInUse() {
 // blocks not given back can be counted.
 class BlockOwner final : public IUnknown {
 public:
-    explicit BlockOwner(HGLOBAL block) : block(block) { ++blocksInUse(); }
+    explicit BlockOwner(HGLOBAL owned) : block(owned) { ++blocksInUse(); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (!object) return E_POINTER;
@@ -71,7 +71,7 @@ HGLOBAL fileListOf(const std::vector<std::string>& files) {
 
 class StagedData final : public IDataObject {
 public:
-    explicit StagedData(const DragData& data) : data(data) {}
+    explicit StagedData(const DragData& staged) : data(staged) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         if (!object) return E_POINTER;
