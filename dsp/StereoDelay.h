@@ -1,8 +1,7 @@
-// Both channels' whole-sample delays in one unit: what DelayLine does for
-// one channel.
+// Both channels' whole-sample delays in one unit.
 #pragma once
 
-#include "dsp/DelayLine.h"
+#include "dsp/DelayTimes.h"
 #include "dsp/StereoLine.h"
 
 namespace dsp {
@@ -13,7 +12,7 @@ public:
 
     // Converts again at the present shared rate.
     void retune() {
-        for (int c = 0; c < 2; ++c) count[c] = DelayLine::countFor(time[c]);
+        for (int c = 0; c < 2; ++c) count[c] = countFor(time[c]);
     }
 
     // `at` has advanced to this sample's slot.

@@ -1,11 +1,11 @@
-// Both channels' fractional delays in one unit: what InterpDelayLine does
-// for one channel. A read never sees the sample's own write (the slot at the
+// Both channels' fractional delays through a four-point cubic in one unit,
+// for the late network whose times are modulated. A read never sees the sample's own write (the slot at the
 // write position holds the input of a full ring ago), so the reads of a
 // network's lines can all come first and go two lines at a time.
 #pragma once
 
+#include "dsp/DelayTimes.h"
 #include "dsp/DspMath.h"
-#include "dsp/InterpDelayLine.h"
 #include "dsp/StereoLine.h"
 
 namespace dsp {
@@ -16,8 +16,8 @@ public:
 
     // Converts again at the present shared rate.
     void retune() {
-        const InterpDelayLine::Tap left = InterpDelayLine::tapFor(time[0]);
-        const InterpDelayLine::Tap right = InterpDelayLine::tapFor(time[1]);
+        const Tap left = tapFor(time[0]);
+        const Tap right = tapFor(time[1]);
         whole[0] = left.whole;
         whole[1] = right.whole;
         fraction = Lanes(left.fraction, right.fraction);

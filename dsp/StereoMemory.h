@@ -9,14 +9,14 @@
 // RingCursor: the slot the coming input fills.
 #pragma once
 
-#include "dsp/DelayMemory.h"
+#include "dsp/DelayTimes.h"
 #include "dsp/Lanes.h"
 
 namespace dsp {
 
 class RingCursor final {
 public:
-    static constexpr int length = DelayMemory::length;
+    static constexpr int length = delayLength;
 
     // Moves to the slot that the coming input will fill.
     void advance() {

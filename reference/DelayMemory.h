@@ -1,15 +1,17 @@
-// The circular memory behind both kinds of delay line: a fixed block of
-// samples allocated and zeroed once, and the slot of the latest input.
+// The circular memory behind both kinds of one-channel delay line: a fixed
+// block of samples allocated and zeroed once, and the slot of the latest
+// input.
 #pragma once
 
 #include <memory>
+
+#include "dsp/DelayTimes.h"
 
 namespace dsp {
 
 class DelayMemory final {
 public:
-    // About 4.35 s at 44100 Hz and 1 s at 192000 Hz.
-    static constexpr int length = 192000;
+    static constexpr int length = delayLength;
 
     DelayMemory() : buffer(new float[length]()) {}
 
