@@ -4,8 +4,8 @@
 #pragma once
 
 #include "dsp/DiffuserStages.h"
-#include "dsp/StereoDelay.h"
 #include "dsp/StereoDiffuser.h"
+#include "dsp/WholeDelay.h"
 
 namespace dsp {
 

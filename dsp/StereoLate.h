@@ -8,10 +8,10 @@
 // lengthens one branch's times while it shortens the other's.
 #pragma once
 
+#include "dsp/FractionalDelay.h"
 #include "dsp/LateTiming.h"
 #include "dsp/ModulationOscillator.h"
 #include "dsp/StereoDiffuser.h"
-#include "dsp/StereoInterpDelay.h"
 
 namespace dsp {
 

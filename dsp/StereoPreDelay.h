@@ -6,7 +6,7 @@
 
 #include "dsp/DspMath.h"
 #include "dsp/PreDelayGlide.h"
-#include "dsp/StereoDelay.h"
+#include "dsp/WholeDelay.h"
 
 namespace dsp {
 

@@ -1,9 +1,10 @@
 // Delay by a fractional number of samples through a four-point cubic, for
-// the late network whose times are modulated; tapFor says which cubic.
+// the late network whose times are modulated: the engine's line on one
+// lane, its time converted with the shared rate on every sample.
 #pragma once
 
-#include "dsp/DelayTimes.h"
-#include "dsp/DspMath.h"
+#include "dsp/FractionalDelay.h"
+#include "dsp/LaneMemory.h"
 #include "dsp/Processor.h"
 #include "reference/DelayMemory.h"
 
@@ -11,28 +12,27 @@ namespace dsp {
 
 class InterpDelayLine final : public Processor {
 public:
-    void setTime(float seconds) { time = seconds; }
-    float getTime() const { return time; }
-    float getFraction() const { return fraction; }
+    InterpDelayLine() { line.attach(memory.data()); }
+
+    void setTime(float seconds) { line.setTime(seconds); }
+    float getTime() const { return line.getTime(0); }
+    // The cubic's fraction at the last sample.
+    float getFraction() const { return line.getFraction(); }
 
     float processSample(float x) override {
         if (bypass) return x;
-        memory.advance();
-        const Tap tap = tapFor(time);
-        fraction = tap.fraction;
-        const int k = memory.position() - tap.whole;
-        // Read before writing: the slot at k holds the input of i samples ago.
-        float taps[4];
-        memory.readFour(k, taps);
-        const float y = hermite4(fraction, taps[0], taps[1], taps[2], taps[3]);
-        memory.write(x);
+        line.retune();
+        cursor.advance();
+        // Read before writing: the slot read holds the input of the delay ago.
+        const float y = line.read(cursor);
+        line.write(cursor, x);
         return y;
     }
 
 private:
-    float time = 0.5f;
-    float fraction = 0.0f;
     DelayMemory memory;
+    FractionalDelay<float> line;
+    RingCursor cursor;
 };
 
 }  // namespace dsp

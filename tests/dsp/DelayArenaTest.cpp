@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "dsp/DelayArena.h"
+#include "dsp/LaneMemory.h"
 #include "dsp/ReverbEngine.h"
-#include "dsp/StereoMemory.h"
 
 #if !defined(_WIN32)
 #include <sys/mman.h>
