@@ -3,7 +3,7 @@
 namespace dsp {
 namespace {
 
-// A tone filter set up in the order of its setters, so that each shelf is
+// Tone settings made in the order of their setters, so that each shelf is
 // designed from its final corner and gain at the rate of this moment.
 void setTone(ToneSettings& tone, float highNote, float highDb, float lowNote, float lowDb) {
     tone.setHighFrequency(noteToHz(highNote));

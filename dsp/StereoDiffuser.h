@@ -2,14 +2,14 @@
 // and a tone stage, the engine's voicing giving every tone stage of a
 // network the same settings. Each stage is a Schroeder allpass whose loop
 // runs through its line and a tone stage; the output is taken before the
-// line, and the state register adds one sample. The
-// network drives it a stage at a time, since its lines may be read before
-// they are written; what comes back from the lines closes the loops at the
-// end of the sample. Each loop filter's result only serves the next sample,
-// so the order among them is free, and they go two at a time in four
-// lanes: the first two stages' loops together, the third stage's loop
-// beside the output tone. For each lane the operations are those of the
-// one-channel chain the sound was defined with.
+// line, and the state register adds one sample. The network drives the
+// chain a stage at a time, since its lines may be read before they are
+// written; what comes back from the lines closes the loops at the end of the
+// sample. Each loop filter's result only serves the next sample, so the
+// order among them is free, and they go two at a time in four lanes: the
+// first two stages' loops together, the third stage's loop beside the
+// output tone. For each lane the operations are those of the one-channel
+// chain the sound was defined with.
 #pragma once
 
 #include "dsp/DiffuserStages.h"
