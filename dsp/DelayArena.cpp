@@ -16,6 +16,15 @@ constexpr std::size_t largePage = std::size_t{2} << 20;
 
 std::size_t roundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * to; }
 
+// The block in bytes, whole large pages. A count whose bytes (with a large
+// page of slack) do not fit in a size is refused, where its product would
+// wrap round to a small block that the lines then overrun.
+std::size_t blockBytes(std::size_t floats) {
+    constexpr std::size_t most = (SIZE_MAX - 2 * largePage) / sizeof(float);
+    if (floats > most) throw std::bad_alloc();
+    return roundUp(floats * sizeof(float), largePage);
+}
+
 }  // namespace
 
 #if defined(_WIN32)
@@ -23,7 +32,7 @@ std::size_t roundUp(std::size_t n, std::size_t to) { return (n + to - 1) / to * 
 // Large pages on Windows need a privilege that ordinary users lack, so the
 // block is committed in ordinary pages, zeroed on first touch.
 DelayArena::DelayArena(std::size_t floats) {
-    mappedBytes = roundUp(floats * sizeof(float), largePage);
+    mappedBytes = blockBytes(floats);
     usableBytes = mappedBytes;
     mapping = VirtualAlloc(nullptr, mappedBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
     if (!mapping) throw std::bad_alloc();
@@ -37,7 +46,7 @@ DelayArena::~DelayArena() { VirtualFree(mapping, 0, MEM_RELEASE); }
 // Mapped with a large page of slack so that the block can start on a large
 // page boundary; only aligned, whole large pages can be backed by one.
 DelayArena::DelayArena(std::size_t floats) {
-    const std::size_t bytes = roundUp(floats * sizeof(float), largePage);
+    const std::size_t bytes = blockBytes(floats);
     usableBytes = bytes;
     mappedBytes = bytes + largePage;
     mapping = mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

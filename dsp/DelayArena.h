@@ -12,7 +12,8 @@ namespace dsp {
 
 class DelayArena final {
 public:
-    // Throws std::bad_alloc when the system has no memory to give.
+    // Throws std::bad_alloc when the system has no memory to give, or when
+    // the size in bytes would not fit in a size_t.
     explicit DelayArena(std::size_t floats);
     ~DelayArena();
 

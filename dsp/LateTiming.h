@@ -12,9 +12,15 @@
 
 namespace dsp {
 
+// The late network passes its input at this size; its memories and cross
+// values then wait until it runs again.
+constexpr float lateOffSize = 48.0f;
+
 class LateTiming final {
 public:
     static constexpr int count = 4;
+    // Samples from one recompute to the next.
+    static constexpr int recomputePeriod = 51;
 
     void setSize(float n) { size = n; }
     void setDecayTime(float seconds) { decayTime = seconds; }

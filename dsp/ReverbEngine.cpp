@@ -3,9 +3,9 @@
 namespace dsp {
 namespace {
 
-// A tone filter set up in the order of its setters, so that each shelf is
+// Tone settings made in the order of their setters, so that each shelf is
 // designed from its final corner and gain at the rate of this moment.
-void setTone(ToneFilter& tone, float highNote, float highDb, float lowNote, float lowDb) {
+void setTone(ToneSettings& tone, float highNote, float highDb, float lowNote, float lowDb) {
     tone.setHighFrequency(noteToHz(highNote));
     tone.setHighGain(highDb);
     tone.setLowFrequency(noteToHz(lowNote));
@@ -28,7 +28,7 @@ ReverbEngine::ReverbEngine() : memory(static_cast<std::size_t>(memoryCount) * St
 
     // Every tone stage of both networks has the same settings, taken with
     // the rate of this moment.
-    ToneFilter networkTone;
+    ToneSettings networkTone;
     setTone(networkTone, 97.0f, -1.2f, 36.0f, -0.7f);
     early.copyTone(networkTone);
     late.copyTone(networkTone);
@@ -36,7 +36,7 @@ ReverbEngine::ReverbEngine() : memory(static_cast<std::size_t>(memoryCount) * St
     late.setModRate(0.37f);
     late.setModDepth(0.39f);
 
-    ToneFilter output;
+    ToneSettings output;
     setTone(output, 102.0f, -2.0f, 58.0f, -5.5f);
     outputTone.copySettings(output);
 

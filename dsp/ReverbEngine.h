@@ -6,9 +6,10 @@
 //
 // The two channels go through identical structures, so the engine runs them
 // side by side in the lanes of one register (see Lanes.h): the stereo units
-// compute for each channel exactly what PreDelay, EarlyNetwork, LateNetwork
-// and ToneFilter compute, each state with the same operations in the same
-// order, and the engine's output is theirs bit for bit. Only independent
+// compute for each channel exactly what the one-channel units that define
+// the sound compute (the reference library, which the tests hold it to),
+// each state with the same operations in the same order, and the engine's
+// output is theirs bit for bit. Only independent
 // work changes places (reads before writes where a read cannot see the
 // write, loop filters after the chain), which lets two stereo steps share
 // four lanes. Delay times become sample counts when they are set and again
@@ -17,16 +18,10 @@
 #pragma once
 
 #include "dsp/DelayArena.h"
-// The one-channel units whose output the engine reproduces.
-#include "dsp/EarlyNetwork.h"
-#include "dsp/LateNetwork.h"
-#include "dsp/PreDelay.h"
-#include "dsp/ToneFilter.h"
-// The units the engine runs.
 #include "dsp/StereoEarly.h"
 #include "dsp/StereoLate.h"
 #include "dsp/StereoPreDelay.h"
-#include "dsp/StereoTone.h"
+#include "dsp/Tone.h"
 
 namespace dsp {
 

@@ -21,9 +21,14 @@ struct ShelfCoefficients {
 ShelfCoefficients highShelfCoefficients(float frequency, float gain, float sr);
 ShelfCoefficients lowShelfCoefficients(float frequency, float gain, float sr);
 
-class Shelf : public Processor {
+// What a shelf is set to and the coefficients designed from it; the state
+// that filters lives in ShelfStep (Tone.h).
+class ShelfSettings final {
 public:
     using Design = ShelfCoefficients (*)(float frequency, float gain, float sr);
+
+    static ShelfSettings high() { return ShelfSettings(highShelfCoefficients, 1e-12f); }
+    static ShelfSettings low() { return ShelfSettings(lowShelfCoefficients, 1e-10f); }
 
     void setFrequency(float hz) {
         frequency = hz;
@@ -37,34 +42,17 @@ public:
     // The constant added to every input.
     float getOffset() const { return offset; }
 
-    float processSample(float x) override {
-        return firstOrderStep(x + offset, c.c0, c.c1, c.c2, y1, x1);
-    }
-
-protected:
-    Shelf(Design design, float offset) : design(design), offset(offset) {}
-
 private:
+    ShelfSettings(Design shape, float inputOffset) : design(shape), offset(inputOffset) {}
+
     void redesign() { c = design(frequency, gain, sampleRate); }
 
     Design design;
     float offset;
     float frequency = 0.0f;
     float gain = 0.0f;
-    float y1 = 0.0f;
-    float x1 = 0.0f;
     // Zero until a setter runs, so a shelf never set outputs silence.
     ShelfCoefficients c{0.0f, 0.0f, 0.0f};
-};
-
-class HighShelf final : public Shelf {
-public:
-    HighShelf() : Shelf(highShelfCoefficients, 1e-12f) {}
-};
-
-class LowShelf final : public Shelf {
-public:
-    LowShelf() : Shelf(lowShelfCoefficients, 1e-10f) {}
 };
 
 }  // namespace dsp

@@ -1,25 +1,27 @@
 // Both channels' diffuser chains in one unit: three allpass stages in series
-// and a tone stage, as DiffuserChain has for one channel, the engine's
-// voicing giving every tone stage of a network the same settings. The
-// network drives it a stage at a time, since its lines may be read before
-// they are written; what comes back from the lines closes the loops at the
-// end of the sample. Each loop filter's result only serves the next sample,
-// so the order among them is free, and they go two at a time in four
-// lanes: the first two stages' loops together, the third stage's loop
-// beside the output tone. For each lane the operations are those of
-// AllpassSection and DiffuserChain.
+// and a tone stage, the engine's voicing giving every tone stage of a
+// network the same settings. Each stage is a Schroeder allpass whose loop
+// runs through its line and a tone stage; the output is taken before the
+// line, and the state register adds one sample. The network drives the
+// chain a stage at a time, since its lines may be read before they are
+// written; what comes back from the lines closes the loops at the end of the
+// sample. Each loop filter's result only serves the next sample, so the
+// order among them is free, and they go two at a time in four lanes: the
+// first two stages' loops together, the third stage's loop beside the
+// output tone. For each lane the operations are those of the one-channel
+// chain the sound was defined with.
 #pragma once
 
-#include "dsp/DiffuserChain.h"
+#include "dsp/DiffuserStages.h"
 #include "dsp/Lanes.h"
-#include "dsp/StereoTone.h"
+#include "dsp/Tone.h"
 
 namespace dsp {
 
 template <class Line>
 class StereoDiffuser final {
 public:
-    static constexpr int stageCount = DiffuserChain<Allpass>::stageCount;
+    static constexpr int stageCount = diffuserStageCount;
     static_assert(stageCount == 3, "the networks name each stage, and the loops pair the first two");
 
     float* attach(float* block) {
@@ -35,11 +37,11 @@ public:
     // the diffusion alone.
     void setDiffusion(float d) {
         for (int k = 0; k < stageCount; ++k) {
-            const float c = DiffuserChain<Allpass>::stageCoefficient(k, d, 0.0f);
+            const float c = stageCoefficient(k, d, 0.0f);
             g[k] = Lanes(c, c);
         }
     }
-    void copyTone(const ToneFilter& settings) {
+    void copyTone(const ToneSettings& settings) {
         firstLoops.copySettings(settings);
         toneAndThirdLoop.copySettings(settings);
     }

@@ -1,17 +1,17 @@
-// The early reflections for both channels in one unit: what EarlyNetwork
-// does with two EarlyDiffusers, their sizes a few notes apart.
+// The early reflections for both channels in one unit: one diffuser chain
+// on whole-sample allpass loops per channel, without coupling, their sizes
+// set a few notes apart so that the channels diffuse differently.
 #pragma once
 
-#include "dsp/EarlyDiffuser.h"
-#include "dsp/EarlyNetwork.h"
-#include "dsp/StereoDelay.h"
+#include "dsp/DiffuserStages.h"
 #include "dsp/StereoDiffuser.h"
+#include "dsp/WholeDelay.h"
 
 namespace dsp {
 
 class StereoEarly final {
 public:
-    static constexpr int memoryCount = StereoDiffuser<StereoDelay>::stageCount;
+    static constexpr int memoryCount = diffuserStageCount;
 
     float* attach(float* block) { return chain.attach(block); }
     void retune() { chain.retune(); }
@@ -28,15 +28,15 @@ public:
         timesSet = true;
         size = a;
         float left[memoryCount], right[memoryCount];
-        EarlyDiffuser::stageTimes(a - sizeOffset, left);
-        EarlyDiffuser::stageTimes(a + sizeOffset, right);
+        earlyStageTimes(a - sizeOffset, left);
+        earlyStageTimes(a + sizeOffset, right);
         for (int k = 0; k < memoryCount; ++k) chain.line(k).setTimes(left[k], right[k]);
     }
     void setDiffusion(float d) { chain.setDiffusion(d); }
-    void copyTone(const ToneFilter& settings) { chain.copyTone(settings); }
+    void copyTone(const ToneSettings& settings) { chain.copyTone(settings); }
 
     // The memories keep their contents while the network is off.
-    bool isOff() const { return size == EarlyNetwork::offSize; }
+    bool isOff() const { return size == earlyOffSize; }
     Lanes process(Lanes x) {
         cursor.advance();
         Lanes w;

@@ -48,7 +48,7 @@ void StereoLate::recompute() {
     }
     timing[0].recompute();
     timing[1].recompute();
-    for (int k = 0; k < StereoDiffuser<StereoInterpDelay>::stageCount; ++k)
+    for (int k = 0; k < diffuserStageCount; ++k)
         chain.line(k).setTimes(timing[0].time(k), timing[1].time(k));
     mainDelay.setTimes(timing[0].time(3), timing[1].time(3));
     loopGain = Lanes(timing[0].loopGain(), timing[1].loopGain());

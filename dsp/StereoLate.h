@@ -1,20 +1,23 @@
-// The reverberant tail for both channels in one unit: what LateNetwork does
-// with two LateBranches cross-coupled into one figure-eight loop, the left
-// branch in the left lane and the right in the right.
+// The reverberant tail for both channels in one unit: two branches
+// cross-coupled into one figure-eight loop (what leaves one branch's main
+// delay enters the other branch a frame later), the left branch in the left
+// lane and the right in the right. Each branch is a diffuser chain on
+// interpolated allpass loops, then a main delay; its times and loop gain
+// come from LateTiming every recomputePeriod samples, so the modulation
+// offsets and a new decay time act in steps. A slow four-phase oscillator
+// lengthens one branch's times while it shortens the other's.
 #pragma once
 
-#include "dsp/LateBranch.h"
-#include "dsp/LateNetwork.h"
+#include "dsp/FractionalDelay.h"
 #include "dsp/LateTiming.h"
 #include "dsp/ModulationOscillator.h"
 #include "dsp/StereoDiffuser.h"
-#include "dsp/StereoInterpDelay.h"
 
 namespace dsp {
 
 class StereoLate final {
 public:
-    static constexpr int memoryCount = StereoDiffuser<StereoInterpDelay>::stageCount + 1;
+    static constexpr int memoryCount = diffuserStageCount + 1;
 
     float* attach(float* block) { return mainDelay.attach(chain.attach(block)); }
     void retune() {
@@ -30,19 +33,19 @@ public:
     void setDecay(float x);
     void setModRate(float hz);
     void setModDepth(float ms);
-    void copyTone(const ToneFilter& settings) { chain.copyTone(settings); }
+    void copyTone(const ToneSettings& settings) { chain.copyTone(settings); }
 
     // What left each branch's main delay at the last frame, scaled by its
     // loop gain: the input of the other branch at the next.
     Lanes feedback() const { return cross; }
 
     // The memories and cross values wait while the network is off.
-    bool isOff() const { return size == LateNetwork::offSize; }
+    bool isOff() const { return size == lateOffSize; }
 
     [[gnu::always_inline]] Lanes process(Lanes x) {
         stepModulation();
         const Lanes in = x + cross.swapped();
-        if (updateCounter >= LateBranch::recomputePeriod - 1) {
+        if (updateCounter >= LateTiming::recomputePeriod - 1) {
             recompute();
             updateCounter = 0;
         } else {

@@ -1,4 +1,4 @@
-// The pre-delay for both channels in one unit: the glide of PreDelay
+// The pre-delay for both channels in one unit: the glide of PreDelayGlide
 // feeding one stereo whole-sample delay. Once a step of the glide leaves
 // its remembered times as they were, every later step gives the same times
 // again, so the glide rests until a setting or the shared rate changes.
@@ -6,7 +6,7 @@
 
 #include "dsp/DspMath.h"
 #include "dsp/PreDelayGlide.h"
-#include "dsp/StereoDelay.h"
+#include "dsp/WholeDelay.h"
 
 namespace dsp {
 

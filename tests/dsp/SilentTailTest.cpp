@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tests/support/DspTestSupport.h"
-#include "tests/dsp/EngineDriver.h"
+#include "tests/support/EngineDriver.h"
 
 namespace dsp {
 namespace {

@@ -45,6 +45,13 @@ private:
     uint64_t state = 0x2545F4914F6CDD1DULL;
 };
 
+// Interleaved stereo frames of the test noise.
+inline std::vector<float> noiseFrames(int frames, TestNoise& noise) {
+    std::vector<float> v(2 * frames);
+    for (float& x : v) x = noise.next();
+    return v;
+}
+
 // Feeds an impulse, then zeros, and returns every output.
 template <class Unit>
 std::vector<float> impulseResponse(Unit& unit, int count) {

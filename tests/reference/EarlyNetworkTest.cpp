@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "dsp/EarlyNetwork.h"
+#include "reference/EarlyNetwork.h"
 #include "tests/support/DspTestSupport.h"
 
 namespace dsp {
@@ -39,12 +39,12 @@ StereoOut run(EarlyNetwork& net, int frames, float inLeft, float inRight, TestNo
     return out;
 }
 
-int wholeSamples(float seconds) { return static_cast<int>(sampleRate * seconds); }
+int samplesIn(float seconds) { return static_cast<int>(sampleRate * seconds); }
 
 // Each stage delays by its line plus the one-sample state register.
 int diffuserDelay(float size) {
-    return wholeSamples(noteToPeriod(size + 8.0f)) + wholeSamples(noteToPeriod(size + 4.0f)) +
-           wholeSamples(noteToPeriod(size)) + 3;
+    return samplesIn(noteToPeriod(size + 8.0f)) + samplesIn(noteToPeriod(size + 4.0f)) +
+           samplesIn(noteToPeriod(size)) + 3;
 }
 
 TEST(EarlyNetwork, Size60PassesTheFrameAndKeepsTheMemories) {

@@ -1,4 +1,4 @@
-#include "dsp/LateBranch.h"
+#include "reference/LateBranch.h"
 
 namespace dsp {
 

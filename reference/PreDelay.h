@@ -2,8 +2,8 @@
 // gliding as PreDelayGlide says.
 #pragma once
 
-#include "dsp/DelayLine.h"
 #include "dsp/PreDelayGlide.h"
+#include "reference/DelayLine.h"
 
 namespace dsp {
 

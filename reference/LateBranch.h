@@ -5,14 +5,14 @@
 // therefore act in steps.
 #pragma once
 
-#include "dsp/DiffuserChain.h"
 #include "dsp/LateTiming.h"
+#include "reference/DiffuserChain.h"
 
 namespace dsp {
 
 class LateBranch final : public DiffuserChain<InterpAllpass> {
 public:
-    static constexpr int recomputePeriod = 51;
+    static constexpr int recomputePeriod = LateTiming::recomputePeriod;
 
     void setSize(float n) {
         timing.setSize(n);

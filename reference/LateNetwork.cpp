@@ -1,4 +1,4 @@
-#include "dsp/LateNetwork.h"
+#include "reference/LateNetwork.h"
 
 namespace dsp {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "dsp/DelayLine.h"
 #include "dsp/DspMath.h"
-#include "dsp/InterpDelayLine.h"
+#include "reference/DelayLine.h"
+#include "reference/InterpDelayLine.h"
 #include "tests/support/DspTestSupport.h"
 
 namespace dsp {
@@ -46,21 +46,21 @@ TEST(DelayLine, ImpulseLeavesExactlyOnTheDelayedCall) {
 }
 
 TEST(DelayLine, ClampsToZeroAndToTheCapacity) {
-    EXPECT_EQ(DelayLine::wholeSamples(-3.7f), 0);
-    EXPECT_EQ(DelayLine::wholeSamples(-0.5f), 0);
-    EXPECT_EQ(DelayLine::wholeSamples(-1e30f), 0);
-    EXPECT_EQ(DelayLine::wholeSamples(0.99f), 0);
-    EXPECT_EQ(DelayLine::wholeSamples(191998.9f), 191998);
-    EXPECT_EQ(DelayLine::wholeSamples(191999.0f), longest);
-    EXPECT_EQ(DelayLine::wholeSamples(1e30f), longest);
+    EXPECT_EQ(wholeSamples(-3.7f), 0);
+    EXPECT_EQ(wholeSamples(-0.5f), 0);
+    EXPECT_EQ(wholeSamples(-1e30f), 0);
+    EXPECT_EQ(wholeSamples(0.99f), 0);
+    EXPECT_EQ(wholeSamples(191998.9f), 191998);
+    EXPECT_EQ(wholeSamples(191999.0f), longest);
+    EXPECT_EQ(wholeSamples(1e30f), longest);
     auto line = std::make_unique<DelayLine>();
     line->setTime(100.0f);
     EXPECT_EQ(firstAbove(impulseResponse(*line, longest + 1), 0.0f), longest);
 }
 
 TEST(DelayLine, NonFiniteTimeCountsAsZeroSamples) {
-    EXPECT_EQ(DelayLine::wholeSamples(std::numeric_limits<float>::quiet_NaN()), 0);
-    EXPECT_EQ(DelayLine::wholeSamples(std::numeric_limits<float>::infinity()), 0);
+    EXPECT_EQ(wholeSamples(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(wholeSamples(std::numeric_limits<float>::infinity()), 0);
     auto line = std::make_unique<DelayLine>();
     line->setTime(std::numeric_limits<float>::quiet_NaN());
     EXPECT_EQ(rampThrough(*line, 2), (std::vector<float>{1.0f, 2.0f}));
@@ -133,10 +133,10 @@ TEST_F(InterpDelayLineTest, ShortDelaysUseTheFractionAsIs) {
 }
 
 TEST(InterpDelayLine, ClampsToZeroAndToTheCapacity) {
-    EXPECT_EQ(InterpDelayLine::clampedSamples(-2.0f), 0.0f);
-    EXPECT_EQ(InterpDelayLine::clampedSamples(-1e30f), 0.0f);
-    EXPECT_EQ(InterpDelayLine::clampedSamples(191998.5f), 191998.5f);
-    EXPECT_EQ(InterpDelayLine::clampedSamples(1e30f), static_cast<float>(longest));
+    EXPECT_EQ(clampedSamples(-2.0f), 0.0f);
+    EXPECT_EQ(clampedSamples(-1e30f), 0.0f);
+    EXPECT_EQ(clampedSamples(191998.5f), 191998.5f);
+    EXPECT_EQ(clampedSamples(1e30f), static_cast<float>(longest));
     auto line = std::make_unique<InterpDelayLine>();
     line->setTime(100.0f);
     const std::vector<float> out = impulseResponse(*line, longest + 2);
@@ -145,9 +145,9 @@ TEST(InterpDelayLine, ClampsToZeroAndToTheCapacity) {
 }
 
 TEST(InterpDelayLine, NonFiniteTimeCountsAsZeroSamples) {
-    EXPECT_EQ(InterpDelayLine::clampedSamples(std::numeric_limits<float>::quiet_NaN()), 0.0f);
-    EXPECT_EQ(InterpDelayLine::clampedSamples(-std::numeric_limits<float>::infinity()), 0.0f);
-    EXPECT_EQ(InterpDelayLine::clampedSamples(std::numeric_limits<float>::infinity()), 0.0f);
+    EXPECT_EQ(clampedSamples(std::numeric_limits<float>::quiet_NaN()), 0.0f);
+    EXPECT_EQ(clampedSamples(-std::numeric_limits<float>::infinity()), 0.0f);
+    EXPECT_EQ(clampedSamples(std::numeric_limits<float>::infinity()), 0.0f);
     auto line = std::make_unique<InterpDelayLine>();
     line->setTime(std::numeric_limits<float>::quiet_NaN());
     // Zero samples reads the slot about to be overwritten: still empty here.

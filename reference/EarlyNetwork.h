@@ -4,14 +4,14 @@
 // contents until it runs again.
 #pragma once
 
-#include "dsp/EarlyDiffuser.h"
-#include "dsp/StereoPair.h"
+#include "reference/EarlyDiffuser.h"
+#include "reference/StereoPair.h"
 
 namespace dsp {
 
 class EarlyNetwork final : public StereoPair<EarlyDiffuser> {
 public:
-    static constexpr float offSize = 60.0f;
+    static constexpr float offSize = earlyOffSize;
 
     // Takes effect at the next setSize.
     void setSizeOffset(float notes) { sizeOffset = notes; }

@@ -4,7 +4,8 @@
 #include <initializer_list>
 
 #include "dsp/DspMath.h"
-#include "dsp/ToneFilter.h"
+#include "reference/Shelf.h"
+#include "reference/ToneFilter.h"
 #include "tests/support/DspTestSupport.h"
 
 namespace dsp {

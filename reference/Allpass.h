@@ -4,9 +4,9 @@
 // a line of d samples recirculates every d + 1 samples.
 #pragma once
 
-#include "dsp/DelayLine.h"
-#include "dsp/InterpDelayLine.h"
-#include "dsp/ToneFilter.h"
+#include "reference/DelayLine.h"
+#include "reference/InterpDelayLine.h"
+#include "reference/ToneFilter.h"
 
 namespace dsp {
 

@@ -1,26 +1,22 @@
 // Three allpass stages in series followed by a tone filter: the diffusing
-// core of an early diffuser and of a late branch. The stage coefficients sit
-// around the diffusion value, offset by the spread in fixed proportions.
+// core of an early diffuser and of a late branch, with the coefficients of
+// DiffuserStages.
 #pragma once
 
-#include "dsp/Allpass.h"
-#include "dsp/DspMath.h"
+#include "dsp/DiffuserStages.h"
+#include "reference/Allpass.h"
 
 namespace dsp {
 
 template <class Stage>
 class DiffuserChain : public Processor {
 public:
-    static constexpr int stageCount = 3;
+    static constexpr int stageCount = diffuserStageCount;
 
     void setDiffusion(float d) {
         stage1.setCoefficient(stageCoefficient(0, d, spread));
         stage2.setCoefficient(stageCoefficient(1, d, spread));
         stage3.setCoefficient(stageCoefficient(2, d, spread));
-    }
-    static float stageCoefficient(int stage, float d, float spread) {
-        static constexpr float proportion[stageCount] = {0.1f, -0.2f, 0.3f};
-        return clampedOffset(d, proportion[stage], spread);
     }
     // Takes effect with the next setDiffusion.
     void setSpread(float value) { spread = value; }

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "dsp/Allpass.h"
+#include "reference/Allpass.h"
 #include "tests/support/DspTestSupport.h"
 
 namespace dsp {

@@ -5,15 +5,15 @@
 // off; its memories and cross values then wait until it runs again.
 #pragma once
 
-#include "dsp/LateBranch.h"
 #include "dsp/ModulationOscillator.h"
-#include "dsp/StereoPair.h"
+#include "reference/LateBranch.h"
+#include "reference/StereoPair.h"
 
 namespace dsp {
 
 class LateNetwork final : public StereoPair<LateBranch> {
 public:
-    static constexpr float offSize = 48.0f;
+    static constexpr float offSize = lateOffSize;
 
     // Applies at once, unlike the early network's.
     void setSizeOffset(float notes);

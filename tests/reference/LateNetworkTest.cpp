@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "dsp/LateNetwork.h"
+#include "reference/LateNetwork.h"
 #include "tests/support/DspTestSupport.h"
 
 namespace dsp {
