@@ -1,6 +1,8 @@
 #include "gui/Control.h"
 
 #include "gui/Bitmap.h"
+#include "gui/DrawContext.h"
+#include "gui/Frame.h"
 #include "gui/FrameEditor.h"
 
 Control::Control(const Rect& r, ValueListener* l, int32_t t, Bitmap* bitmap)
@@ -68,4 +70,22 @@ void Control::clampValue() {
         value = maximum;
     else if (value < minimum)
         value = minimum;
+}
+
+bool Control::gesturePass(DrawContext* context, Point& where, bool pace) {
+    (void)context;
+    (void)where;
+    (void)pace;
+    return false;
+}
+
+void Control::endGesture() {
+    if (frame) frame->endEdit(tag);
+}
+
+void Control::driveGesture(DrawContext* context, Point& where) {
+    if (frame && frame->adoptGesture(this, context, where)) return;
+    while (gesturePass(context, where, true)) {
+    }
+    endGesture();
 }

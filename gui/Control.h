@@ -39,6 +39,17 @@ public:
     virtual float getWheelStep() const;
     virtual void clampValue();
 
+    // A drag as a begin, passes and an end. The control begins it at the
+    // press; each pass reads the pointer and buttons and applies the law,
+    // and answers whether the drag goes on; the end comes exactly once.
+    // Between passes the driver waits: a loop that keeps the thread until
+    // release paces itself with pumpIdle inside the pass (`pace`), while the
+    // frame, driving from the window's events and the editor's idle, returns
+    // to the host instead. A pointer path that moves between passes thus
+    // gives the same values with either driver.
+    virtual bool gesturePass(DrawContext* context, Point& where, bool pace);
+    virtual void endGesture();
+
     int32_t tag;
 
 protected:
@@ -47,6 +58,10 @@ protected:
     // Copies the bitmap into the bounds from the source offset, leaving out
     // its transparent colour when the control is transparent.
     void paintBitmap(DrawContext* context, Bitmap* bitmap, const Point& source);
+
+    // Runs a begun gesture to its end: the frame takes it over where it
+    // drives gestures from events, else passes run here until release.
+    void driveGesture(DrawContext* context, Point& where);
 
     ValueListener* listener;
     float oldValue = 1.0f;

@@ -1,9 +1,12 @@
 #include "gui/Frame.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 
 #include "gui/Bitmap.h"
+#include "gui/Control.h"
 #include "gui/DrawContext.h"
 #include "gui/FrameEditor.h"
 #include "gui/WindowClass.h"
@@ -66,6 +69,7 @@ Frame::Frame(const Rect& r, Window parent, FrameEditor* e)
 }
 
 Frame::~Frame() {
+    finishGesture();
     revokeDropTarget();
     removeAllViews(true);
     if (background) background->release();
@@ -102,6 +106,11 @@ bool Frame::createWindow(Window parent) {
     window = createWindowEx(0, WindowClass::name(), "Window", styleChild | styleVisible, 0, 0,
                             bounds.width(), bounds.height(), parent, moduleInstance());
     if (window) setWindowUserData(window, reinterpret_cast<intptr_t>(this));
+    if (window && isOnDisplayServer(window)) {
+        eventGestures = true;
+        const char* knobs = std::getenv("BRELLIVAUNT_KNOBS");
+        straightDrags = !(knobs && std::strcmp(knobs, "circular") == 0);
+    }
     if (window) dropTargetRegistered = registerDragDrop(window, this);
     return true;
 }
@@ -197,6 +206,10 @@ void Frame::pumpIdle() {
 
 void Frame::idle() {
     if (window && isOpen) deliverPendingEvents(window);
+    if (gestureControl && isOpen) {
+        WindowContext context(*this);
+        advanceGesture(context.get());
+    }
     if (!isOpen || firstDrawPending) return;
     if (!isSomethingDirty()) return;
     WindowContext context(*this);
@@ -224,6 +237,9 @@ void Frame::redrawIfDirty(DrawContext* context) {
 // Any press takes the focus away first; then the topmost enabled view under
 // the point gets it, and a dragging control keeps it until the drag ends.
 void Frame::onMouseDown(DrawContext* context, Point& where) {
+    // A press during a drag belongs to that drag, as it would wait in the
+    // system's queue behind a tracking loop.
+    if (gestureControl) return;
     if (focusView) {
         focusView->focusLost(context);
         focusView = nullptr;
@@ -366,6 +382,7 @@ bool Frame::addView(View* view) {
 bool Frame::removeView(View* view, bool release) {
     for (int32_t i = 0; i < count; ++i) {
         if (views[i] != view) continue;
+        if (view == gestureControl) finishGesture();
         if (focusView == view) focusView = nullptr;
         view->onRemoved(this);
         if (release) view->release();
@@ -377,6 +394,7 @@ bool Frame::removeView(View* view, bool release) {
 }
 
 bool Frame::removeAllViews(bool release) {
+    finishGesture();
     if (focusView) {
         focusView->focusLost(nullptr);
         focusView = nullptr;
@@ -406,4 +424,27 @@ int32_t Frame::viewCount() const { return count; }
 View* Frame::viewAt(int32_t index) const {
     if (index < 0 || index >= count) return nullptr;
     return views[index];
+}
+
+// Each idle runs one pass of the drag where the tracking loop would have
+// waited in pumpIdle; the host has its thread back in between.
+bool Frame::adoptGesture(Control* control, DrawContext* context, const Point& where) {
+    if (!eventGestures || !control || !context) return false;
+    finishGesture();
+    gestureControl = control;
+    gestureWhere = where;
+    advanceGesture(context);
+    return true;
+}
+
+void Frame::advanceGesture(DrawContext* context) {
+    if (gestureControl && !gestureControl->gesturePass(context, gestureWhere, false)) finishGesture();
+}
+
+// Ends the drag exactly once, whichever comes first: the release, the
+// panel's close, or the control's removal.
+void Frame::finishGesture() {
+    Control* control = gestureControl;
+    gestureControl = nullptr;
+    if (control) control->endGesture();
 }

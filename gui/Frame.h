@@ -11,6 +11,7 @@
 #include "gui/platform/Platform.h"
 
 class Bitmap;
+class Control;
 class DrawContext;
 class FrameEditor;
 
@@ -56,6 +57,21 @@ public:
     void beginEdit(int32_t index);
     void endEdit(int32_t index);
 
+    // Drags stepped from the window's events and the editor's idle, which
+    // return to the host between steps, instead of a loop that keeps the
+    // host's thread until release. On by itself in a window on a display
+    // server, where no loop of the system's serves the host meanwhile.
+    void setEventDrivenGestures(bool on) { eventGestures = on; }
+    bool drivesGesturesFromEvents() const { return eventGestures; }
+    // Takes over a control's begun drag and runs its first step; false when
+    // the control is to run the drag itself.
+    bool adoptGesture(Control* control, DrawContext* context, const Point& where);
+    Control* getGestureControl() const { return gestureControl; }
+    // Knobs follow the straight law whatever the knob mode: in an X window,
+    // unless BRELLIVAUNT_KNOBS=circular asks for the angle law.
+    void setStraightDrags(bool on) { straightDrags = on; }
+    bool wantsStraightDrags() const { return straightDrags; }
+
     platform::Window getWindow() const { return window; }
     platform::Window getParentWindow() const { return parentWindow; }
     bool isWindowOpen() const { return isOpen; }
@@ -70,6 +86,10 @@ private:
     bool receiveDrop(void** items, int32_t count, DropType type,
                      const platform::PlatformPoint& where) override;
     void revokeDropTarget();
+    // One step of the adopted drag with the pointer as it is now, ending it
+    // once the buttons no longer hold it.
+    void advanceGesture(DrawContext* context);
+    void finishGesture();
 
     // A context over the window's own device context for the work that comes
     // without one; handed back by its destructor.
@@ -88,4 +108,8 @@ private:
     bool dropTargetRegistered = false;
     platform::Window window = nullptr;
     platform::Module imagingLibrary = nullptr;
+    Control* gestureControl = nullptr;
+    Point gestureWhere;
+    bool eventGestures = false;
+    bool straightDrags = false;
 };

@@ -179,78 +179,93 @@ void RotaryKnob::onMouseDown(DrawContext* context, Point& where) {
         notifyIfChanged(context);
         return;
     }
-    const bool linear = (knobMode() == 2) != ((buttons & modAlt) != 0);
-    if (linear)
-        trackLinear(context, where, buttons);
+    if (followsStraightLaw(buttons))
+        beginLinear(where, buttons);
     else
-        trackCircular(context, where);
-}
-
-// One edit, with the knob holding the focus, for as long as the left button
-// is down; the law runs only when the pointer has moved.
-template <typename Law>
-void RotaryKnob::track(DrawContext* context, Point& where, Law law) {
+        beginCircular(where);
+    // One edit, with the knob holding the focus, for as long as the left
+    // button is down; the law runs only when the pointer has moved.
     if (frame) {
         frame->beginEdit(tag);
         frame->setFocusView(this);
     }
-    Point previous{-1, -1};
-    int32_t buttons;
-    do {
-        buttons = context->mouseButtons();
-        if (where != previous) {
-            previous = where;
-            law(where, buttons);
-            notifyIfChanged(context);
-        }
-        context->mousePosition(where);
-        pumpIdle();
-    } while (buttons & buttonLeft);
-    if (frame) frame->endEdit(tag);
+    driveGesture(context, where);
+}
+
+// Where the frame asks for straight drags (a panel in an X window, where
+// no host sets a knob mode and alt belongs to the window manager) the knob
+// always follows the straight law; elsewhere the host's knob mode decides,
+// and alt swaps the two laws.
+bool RotaryKnob::followsStraightLaw(int32_t buttons) const {
+    if (frame && frame->wantsStraightDrags()) return true;
+    return (knobMode() == 2) != ((buttons & modAlt) != 0);
+}
+
+// The buttons are read before the law runs and the position after it, so a
+// release ends the drag after one more pass at the last position.
+bool RotaryKnob::gesturePass(DrawContext* context, Point& where, bool pace) {
+    const int32_t buttons = context->mouseButtons();
+    if (where != drag.previous) {
+        drag.previous = where;
+        if (drag.linear)
+            stepLinear(where, buttons);
+        else
+            stepCircular(where);
+        notifyIfChanged(context);
+    }
+    context->mousePosition(where);
+    if (pace) pumpIdle();
+    return (buttons & buttonLeft) != 0;
+}
+
+float RotaryKnob::linearStep(int32_t buttons) const {
+    const float range = (buttons & modShift) ? zoomFactor * linearRange : linearRange;
+    return (maximum - minimum) / range;
+}
+
+void RotaryKnob::beginLinear(const Point& where, int32_t entryButtons) {
+    drag.previous = {-1, -1};
+    drag.linear = true;
+    drag.step = linearStep(entryButtons);
+    drag.first = where;
+    drag.entry = value;
+    drag.remembered = entryButtons;
 }
 
 // Right and up increase. A change of shift mid-drag changes the rate; the
 // entry value moves so the knob continues from where it is instead of jumping.
-void RotaryKnob::trackLinear(DrawContext* context, Point& where, int32_t entryButtons) {
-    auto stepFor = [this](int32_t buttons) {
-        const float range = (buttons & modShift) ? zoomFactor * linearRange : linearRange;
-        return (maximum - minimum) / range;
-    };
-    float step = stepFor(entryButtons);
-    const Point first = where;
-    float entry = value;
-    int32_t remembered = entryButtons;
-    track(context, where, [&](const Point& at, int32_t buttons) {
-        const float d = static_cast<float>((at.x - first.x) - (at.y - first.y));
-        if (buttons != remembered) {
-            const float newStep = stepFor(buttons);
-            entry = entry + (step - newStep) * d;
-            step = newStep;
-            remembered = buttons;
-        }
-        value = d * step + entry;
-        clampValue();
-    });
+void RotaryKnob::stepLinear(const Point& at, int32_t buttons) {
+    const float d = static_cast<float>((at.x - drag.first.x) - (at.y - drag.first.y));
+    if (buttons != drag.remembered) {
+        const float newStep = linearStep(buttons);
+        drag.entry = drag.entry + (drag.step - newStep) * d;
+        drag.step = newStep;
+        drag.remembered = buttons;
+    }
+    value = d * drag.step + drag.entry;
+    clampValue();
+}
+
+void RotaryKnob::beginCircular(const Point& where) {
+    drag.previous = {-1, -1};
+    drag.linear = false;
+    drag.last = valueFromPoint({where.x - bounds.left, where.y - bounds.top});
+    drag.half = (maximum - minimum) * 0.5f;
 }
 
 // The knob follows the angle under the pointer. A jump of more than half the
 // range means the pointer crossed the dead zone: the knob stays pinned at the
 // end it came from until the pointer comes back.
-void RotaryKnob::trackCircular(DrawContext* context, Point& where) {
-    auto local = [this](const Point& p) { return Point{p.x - bounds.left, p.y - bounds.top}; };
-    float last = valueFromPoint(local(where));
-    const float half = (maximum - minimum) * 0.5f;
-    track(context, where, [&](const Point& at, int32_t) {
-        const float v = valueFromPoint(local(at));
-        if (last - v > half) {
-            value = maximum;
-        } else if (v - last > half) {
-            value = minimum;
-        } else {
-            value = v;
-            last = v;
-        }
-    });
+void RotaryKnob::stepCircular(const Point& at) {
+    const float v = valueFromPoint({at.x - bounds.left, at.y - bounds.top});
+    if (drag.last - v > drag.half) {
+        value = maximum;
+    } else if (v - drag.last > drag.half) {
+        value = minimum;
+    } else {
+        value = v;
+        drag.last = v;
+    }
 }
 
 bool RotaryKnob::onWheel(DrawContext* context, const Point& where, float distance) {

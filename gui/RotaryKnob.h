@@ -55,11 +55,27 @@ protected:
     float radius;
     float zoomFactor = 1.5f;
 
+    bool gesturePass(DrawContext* context, Point& where, bool pace) override;
+
 private:
     void computeCoefficients();
     int32_t knobMode() const;
-    template <typename Law>
-    void track(DrawContext* context, Point& where, Law law);
-    void trackLinear(DrawContext* context, Point& where, int32_t entryButtons);
-    void trackCircular(DrawContext* context, Point& where);
+    bool followsStraightLaw(int32_t buttons) const;
+    void beginLinear(const Point& where, int32_t entryButtons);
+    void beginCircular(const Point& where);
+    float linearStep(int32_t buttons) const;
+    void stepLinear(const Point& at, int32_t buttons);
+    void stepCircular(const Point& at);
+
+    // The drag under way: its law and what that law remembers between steps.
+    struct Drag {
+        bool linear = false;
+        Point first;         // linear: where the drag began
+        float entry = 0.0f;  // linear: the value the drag continues from
+        float step = 0.0f;   // linear: value per pixel at the present rate
+        int32_t remembered = 0;  // linear: the buttons the rate was set for
+        float last = 0.0f;   // circular: the last value taken from an angle
+        float half = 0.0f;   // circular: half the range, the dead-zone jump
+        Point previous;      // the position the law last ran for
+    } drag;
 };

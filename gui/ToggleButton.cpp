@@ -35,11 +35,17 @@ void ToggleButton::onMouseDown(DrawContext* context, Point& where) {
         return;
     }
     if (frame) frame->beginEdit(tag);
-    do {
-        value = bounds.contains(where) ? flipped(entry) : entry;
-        if (isDirty() && listener) listener->controlChanged(context, this);
-        context->mousePosition(where);
-        pumpIdle();
-    } while (context->mouseButtons() == click);
-    if (frame) frame->endEdit(tag);
+    held = {entry, click, true};
+    driveGesture(context, where);
+}
+
+// The buttons are read after the wait, before the value follows the pointer.
+bool ToggleButton::gesturePass(DrawContext* context, Point& where, bool pace) {
+    if (!held.first && context->mouseButtons() != held.click) return false;
+    held.first = false;
+    value = bounds.contains(where) ? flipped(held.entry) : held.entry;
+    if (isDirty() && listener) listener->controlChanged(context, this);
+    context->mousePosition(where);
+    if (pace) pumpIdle();
+    return true;
 }

@@ -14,10 +14,17 @@ public:
 
     void draw(DrawContext* context) override;
     void onMouseDown(DrawContext* context, Point& where) override;
+    bool gesturePass(DrawContext* context, Point& where, bool pace) override;
 
 private:
     ~ToggleButton() override = default;
 
     Point sourceOffset;  // kept with the button; the drawing picks its own
     int32_t frameHeight;
+    // The press being held: the value before it and the buttons it began with.
+    struct Hold {
+        float entry = 0.0f;
+        int32_t click = 0;
+        bool first = true;
+    } held;
 };

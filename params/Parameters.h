@@ -31,5 +31,5 @@ struct ParameterInfo {
 constexpr ParameterInfo parameterTable[paramCount] = {
     {"EarlySize", 0.5f, 0.0f, 1.0f}, {"LateSize", 0.5f, 0.0f, 1.0f}, {"Damping", 0.5f, 0.0f, 1.0f},
     {"Diffusion", 0.5f, 0.0f, 1.0f}, {"Early-Late", 0.5f, 0.0f, 1.0f}, {"Dry-Wet", 0.5f, 0.0f, 1.0f},
-    {"Volume", 0.0f, 0.0f, 1.0f},    {"On-Off", 0.0f, 0.0f, 1.0f},     {"On-Off", 0.0f, 0.0f, 1.0f},
+    {"Volume", 0.0f, 0.0f, 1.0f},    {"On-Off", 0.0f, 0.0f, 1.0f},     {"Mono-In", 0.0f, 0.0f, 1.0f},
 };

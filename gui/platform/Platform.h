@@ -253,6 +253,9 @@ intptr_t dispatchMessage(const Message* message);
 // window are delivered to its procedure here. On Windows the host's message
 // loop delivers them, and this does nothing.
 void deliverPendingEvents(Window window);
+// Whether the window shows on a display server (an X window inside a Linux
+// host) rather than in a system whose own message loop serves the host.
+bool isOnDisplayServer(Window window);
 
 // --- OLE ---
 // OleInitialize; true when it succeeded (S_OK or S_FALSE), and only then may

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "module/ReverbPluginGui.h"
 
@@ -18,10 +19,25 @@ std::string query(ReverbPlugin& p, int32_t opcode, int32_t index) {
 TEST(ParameterText, NamesAreTheLiteralTexts) {
     ReverbPluginGui plugin(nullptr);
     const char* names[] = {"EarlySize", "LateSize", "Damping", "Diffusion", "Early-Late",
-                           "Dry-Wet",   "Volume",   "On-Off",  "On-Off"};
+                           "Dry-Wet",   "Volume",   "On-Off",  "Mono-In"};
     for (int32_t i = 0; i < 9; ++i) EXPECT_EQ(query(plugin, effGetParamName, i), names[i]);
     EXPECT_EQ(query(plugin, effGetParamName, 9), "untouched");
     EXPECT_EQ(query(plugin, effGetParamName, -1), "untouched");
+}
+
+// Hosts that keep a plug-in's settings by parameter name (Audacity among
+// them) lose one of two parameters that share a name.
+TEST(ParameterText, EveryParameterHasANameOfItsOwnThroughTheDescriptor) {
+    ReverbPluginGui plugin(nullptr);
+    AEffect* e = plugin.getAeffect();
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < e->numParams; ++i) {
+        char text[64] = {};
+        e->dispatcher(e, effGetParamName, i, 0, text, 0.0f);
+        ASSERT_NE(text[0], 0) << i;
+        for (const std::string& earlier : names) EXPECT_NE(earlier, text) << "parameter " << i;
+        names.push_back(text);
+    }
 }
 
 TEST(ParameterText, EveryLabelReadsAmount) {

@@ -102,7 +102,7 @@ TEST_F(CommandLineHost, BadRequestsFailWithOneLineAndNoOutputFile) {
         "-o " + out + " --set Loudness=0.5 " + in,
         "-o " + out + " --set Dry-Wet=1.5 " + in,
         "-o " + out + " --set 3=-0.1 " + in,
-        "-o " + out + " --set On-Off=1 " + in,
+        "-o " + out + " --set Mono-In= " + in,
         "-o " + out + " --set 9=0.5 " + in,
         "-o " + out + " --program 16 " + in,
     };

@@ -18,6 +18,10 @@
 
 #if !defined(_WIN32)
 #include <sys/resource.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 #endif
 
 namespace {
@@ -230,14 +234,78 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
     }
     return failures == 0 ? 0 : 1;
 }
+
+bool xdotool(const std::string& arguments) {
+    return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A knob held and dragged straight up in an X window, as a user does in a
+// Linux host: every idle comes back while the button is still down, the
+// value follows the pointer 200 pixels to the range, and the host's own
+// timer goes on firing. A drag that kept the idle until release would hold
+// the button until the watchdog lets go of it.
+int heldDrag(PluginInstance& plugin, const Picture& reference) {
+    HostWindow host(reference.width, reference.height);
+    if (!host.exists()) return skippedOrFailed();
+    if (std::system("command -v xdotool >/dev/null") != 0) {
+        std::printf("xdotool is missing\n");
+        return 1;
+    }
+    if (plugin.dispatch(effEditOpen, 0, 0, host.handle()) != 1) return 1;
+    pumpPanel(plugin, host, 300);
+    long x = 0, y = 0;
+    host.panelOrigin(x, y);
+    const long knobX = x + 73, knobY = y + 132;
+    const float before = plugin.getParameter(0);
+    xdotool("mousemove " + std::to_string(knobX) + " " + std::to_string(knobY) + " mousedown 1");
+
+    std::atomic<bool> finished{false}, watchdogReleased{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && !finished; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!finished) {
+            watchdogReleased = true;
+            xdotool("mouseup 1");
+        }
+    });
+    int timerTicks = 0;
+    uint32_t longestIdle = 0;
+    for (int step = 1; step <= 10; ++step) {
+        xdotool("mousemove " + std::to_string(knobX) + " " + std::to_string(knobY - 6 * step));
+        const uint32_t start = nowMs();
+        plugin.dispatch(effEditIdle);
+        longestIdle = std::max(longestIdle, nowMs() - start);
+        host.pumpMessages();
+        ++timerTicks;  // the host's own timer, which runs only between idles
+        sleepMs(15);
+    }
+    plugin.dispatch(effEditIdle);  // the last move, taken while still held
+    const bool heldThroughout = !watchdogReleased;
+    const float during = plugin.getParameter(0);
+    xdotool("mouseup 1");
+    finished = true;
+    watchdog.join();
+    pumpPanel(plugin, host, 100);
+    int ends = 0;
+    for (const EditEvent& e : plugin.edits()) ends += e.opcode == audioMasterEndEdit;
+    plugin.dispatch(effEditClose);
+
+    std::printf("longest idle while held: %u ms; host timer ticks during the drag: %d\n", longestIdle,
+                timerTicks);
+    std::printf("value %.4f -> %.4f over 60 pixels up; %d end of edit\n", static_cast<double>(before),
+                static_cast<double>(during), ends);
+    const bool followed = std::fabs(during - before - 0.3f) < 0.02f;
+    const bool ok = heldThroughout && followed && ends == 1 && timerTicks == 10;
+    std::printf("%s\n", ok ? "the host kept running during the drag" : "FAILED");
+    return ok ? 0 : 1;
+}
 #endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4 || (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0 &&
-                      std::strcmp(argv[2], "--stress") != 0)) {
-        std::fprintf(stderr, "usage: panel_check MODULE --write|--drive|--stress PICTURE\n");
+                      std::strcmp(argv[2], "--stress") != 0 && std::strcmp(argv[2], "--held-drag") != 0)) {
+        std::fprintf(stderr, "usage: panel_check MODULE --write|--drive|--stress|--held-drag PICTURE\n");
         return 2;
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -263,6 +331,7 @@ int main(int argc, char** argv) {
     }
 #if !defined(_WIN32)
     if (std::strcmp(argv[2], "--stress") == 0) return stress(module, plugin, picture);
+    if (std::strcmp(argv[2], "--held-drag") == 0) return heldDrag(plugin, picture);
 #endif
     return drive(plugin, picture);
 }

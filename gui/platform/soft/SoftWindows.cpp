@@ -477,6 +477,8 @@ void deliverPendingEvents(Window window) {
     if (sys().alive(window)) present(window);
 }
 
+bool isOnDisplayServer(Window window) { return sys().alive(window) && window->native != nullptr; }
+
 // A thread its host put in the multi-threaded apartment refuses OLE; an
 // uninitialise takes one initialisation away, whoever made it.
 bool oleInitialize() {

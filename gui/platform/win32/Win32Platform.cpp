@@ -239,6 +239,11 @@ int releaseDC(Window window, DeviceContext dc) { return ReleaseDC(h(window), h(d
 
 void deliverPendingEvents(Window window) { (void)window; }
 
+bool isOnDisplayServer(Window window) {
+    (void)window;
+    return false;
+}
+
 uint32_t getTickCount() { return GetTickCount(); }
 void sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
