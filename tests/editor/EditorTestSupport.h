@@ -71,8 +71,8 @@ class TestEditor final : public EditorBase {
 public:
     // The journal outlives the editor: views still open when the editor
     // goes write into it as they are destroyed.
-    TestEditor(EditController* controller, guitest::Journal& calls)
-        : EditorBase(controller), journal(calls) {
+    TestEditor(EditController* bridge, guitest::Journal& calls)
+        : EditorBase(bridge), journal(calls) {
         rect = {0, 0, 40, 30};
     }
     intptr_t open(void* parent) override {
