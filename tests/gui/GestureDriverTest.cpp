@@ -144,6 +144,7 @@ protected:
         EXPECT_EQ(events.changes, loop.changes);
         EXPECT_EQ(events.edits, loop.edits);
         EXPECT_EQ(events.value, loop.value);
+        EXPECT_FALSE(loop.changes.empty()) << "the path moved the control";
         EXPECT_EQ(loop.edits.size(), 2u) << "one edit, begun and ended once";
         EXPECT_GE(events.idlesAfterPress, static_cast<int>(path.size()) - 1)
             << "the frame's driver returned to its host between samples";
