@@ -7,6 +7,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -29,9 +30,13 @@ int takeSlot(const std::string& name) {
     return -1;
 }
 
-extern "C" void removePartialsAndDie(int signal) {
+extern "C" void removePartials() {
     for (int i = 0; i < slotCount; ++i)
         if (slotInUse[i]) unlink(partialNames[i]);
+}
+
+extern "C" void removePartialsAndDie(int signal) {
+    removePartials();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -62,7 +67,8 @@ bool resolveLinks(const std::string& path, std::string& resolved) {
 
 OutputFile::~OutputFile() { discard(); }
 
-void OutputFile::removePartialsOnSignals() {
+void OutputFile::removePartialsOnExitAndSignals() {
+    std::atexit(removePartials);
     std::signal(SIGINT, removePartialsAndDie);
     std::signal(SIGTERM, removePartialsAndDie);
 }

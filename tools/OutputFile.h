@@ -27,9 +27,10 @@ public:
     // Removes the partial file, if any is left.
     void discard();
 
-    // SIGINT and SIGTERM remove every prepared partial file before the
-    // process ends as the signal says.
-    static void removePartialsOnSignals();
+    // Every prepared partial file not yet committed is removed when the
+    // process exits (std::exit skips destructors) and on SIGINT and SIGTERM,
+    // after which the process ends as the signal says.
+    static void removePartialsOnExitAndSignals();
 
 private:
     std::string shown;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <strings.h>
 #include <string>
@@ -293,11 +294,8 @@ int renderFile(PluginInstance& plugin, const Options& options) {
     return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
-    OutputFile::removePartialsOnSignals();
     std::string error;
 
     std::string modulePath;
@@ -319,4 +317,19 @@ int main(int argc, char** argv) {
     if (options.editor) return showEditor(plugin, options.linearKnobs);
     if (options.measures()) return analyzeImpulse(plugin, options);
     return renderFile(plugin, options);
+}
+
+}  // namespace
+
+// Whatever a file or the module throws at the host ends in one line and
+// status 1, never in an abort.
+int main(int argc, char** argv) {
+    OutputFile::removePartialsOnExitAndSignals();
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        fail(std::string("stopped: ") + e.what());
+    } catch (...) {
+        fail("stopped by an unexpected error");
+    }
 }

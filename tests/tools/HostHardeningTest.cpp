@@ -291,6 +291,26 @@ TEST_F(HostHardening, InterruptedRendersLeaveNoPartialFile) {
     }
 }
 
+// The file system refuses the output half-way (here a file size limit,
+// as a full disk would): one line, status 1, and no partial file left.
+TEST_F(HostHardening, AFailedWriteLeavesNoPartialFile) {
+    const std::string in = write("long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 400000);
+    const std::string out = dir + "/out.wav";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {200000, 200000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_FALSE(exists(out + ".partial"));
+    EXPECT_FALSE(exists(out));
+}
+
 TEST_F(HostHardening, RequestsThatCannotBeHonouredAreRefusedWithStatusTwo) {
     const std::string in = wav16("in.wav");
     const std::string usage[] = {
