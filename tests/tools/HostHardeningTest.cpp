@@ -344,6 +344,26 @@ TEST_F(HostHardening, RequestsThatCannotBeHonouredAreRefusedWithStatusTwo) {
     EXPECT_EQ(inspect(dir + "/out.wav").frames, 2000);
 }
 
+// `script` gives the host a terminal, where the progress bar is drawn.
+TEST_F(HostHardening, ProgressIsShownOnATerminalAlsoForAnInputOfUnknownLength) {
+    const std::string known = write("known.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
+    const std::string open = write("open.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
+    forgetFlacLength(open, true);
+    const auto onTerminal = [&](const std::string& input) {
+        return runShell("script -qec '" + std::string(BRV_HOST_PATH) + " --tail 1 -o " + dir + "/out.wav " +
+                        input + "' /dev/null");
+    };
+    const HostRun bar = onTerminal(known);
+    EXPECT_EQ(bar.status, 0) << bar.output;
+    EXPECT_NE(bar.output.find("] 100%"), std::string::npos) << bar.output;
+    const HostRun counted = onTerminal(open);
+    EXPECT_EQ(counted.status, 0) << counted.output;
+    // Seconds while the end is unknown, then the share of the tail.
+    EXPECT_NE(counted.output.find("\r11 s rendered"), std::string::npos) << counted.output;
+    EXPECT_NE(counted.output.find("] 100%"), std::string::npos) << counted.output;
+    EXPECT_EQ(inspect(dir + "/out.wav").frames, 8000 * 13);
+}
+
 // A stream cut off in the middle: its header still promises every frame.
 TEST_F(HostHardening, InputThatEndsEarlyRendersWhatIsThereAndSaysSo) {
     const std::string in = write("cut.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 40000);
