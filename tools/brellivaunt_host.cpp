@@ -249,17 +249,12 @@ int analyzeImpulse(PluginInstance& plugin, const Options& options) {
 int renderFile(PluginInstance& plugin, const Options& options) {
     std::string error;
     StereoSignal demo;
-    AudioReader reader;
-    FrameSource* source = &reader;
-    if (options.demo) {
-        demo = makeDemoPhrase(static_cast<float>(options.demoRate));
-        source = nullptr;
-    } else if (!reader.open(options.input, error)) {
-        fail(error);
-    }
+    if (options.demo) demo = makeDemoPhrase(static_cast<float>(options.demoRate));
     SignalSource demoSource(demo);
-    if (!source) source = &demoSource;
-    const float rate = source->sampleRate();
+    AudioReader reader;
+    if (!options.demo && !reader.open(options.input, error)) fail(error);
+    FrameSource& source = options.demo ? static_cast<FrameSource&>(demoSource) : reader;
+    const float rate = source.sampleRate();
 
     const std::string outputName = options.output.empty() ? defaultOutputPath(options) : options.output;
     const SampleRequest request{!options.demo, reader.format(), options.floatOutput};
@@ -272,11 +267,11 @@ int renderFile(PluginInstance& plugin, const Options& options) {
 
     plugin.start(rate, options.block);
     const size_t tailFrames = static_cast<size_t>(options.tail * rate);
-    const size_t promised = source->promisedFrames();
+    const size_t promised = source.promisedFrames();
     const double promisedSeconds = static_cast<double>(promised + tailFrames) / rate;
     ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) && (promised == 0 || promisedSeconds > 5.0));
     const StreamResult result =
-        renderStream(plugin, *source, tailFrames, options.block, writer,
+        renderStream(plugin, source, tailFrames, options.block, writer,
                      [&bar, rate](size_t done, size_t expected) { bar.show(done, expected, rate); });
     bar.finish();
     plugin.stop();

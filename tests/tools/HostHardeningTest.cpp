@@ -64,6 +64,7 @@ Measured runMeasured(const std::vector<std::string>& args) {
     argv.push_back(nullptr);
     const pid_t pid = fork();
     if (pid == 0) {
+        if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
         execv(argv[0], argv.data());
         _exit(127);
     }
