@@ -70,19 +70,19 @@ size_t AudioReader::read(float* left, float* right, size_t count) {
 
 AudioWriter::~AudioWriter() { close(); }
 
-bool AudioWriter::open(const std::string& path, const AudioFormat& format, float sampleRate,
-                       std::string& error) {
+bool AudioWriter::open(const std::string& path, const std::string& shownName, const AudioFormat& format,
+                       float sampleRate, std::string& error) {
     SF_INFO info{};
     info.samplerate = static_cast<int>(sampleRate);
     info.channels = 2;
     info.format = format.sndfileFormat;
     if (!sf_format_check(&info)) {
-        error = "cannot write this sample format to " + path;
+        error = "cannot write this sample format to " + shownName;
         return false;
     }
     file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file) {
-        error = "cannot create " + path + " (" + sf_strerror(nullptr) + ")";
+        error = "cannot create " + shownName + " (" + sf_strerror(nullptr) + ")";
         return false;
     }
     // Integer formats clip instead of wrapping.
@@ -109,12 +109,12 @@ bool AudioWriter::close() {
     return !failed;
 }
 
-bool writeAudioFile(const std::string& path, const StereoSignal& signal, const AudioFormat& format,
-                    std::string& error) {
+bool writeAudioFile(const std::string& path, const std::string& shownName, const StereoSignal& signal,
+                    const AudioFormat& format, std::string& error) {
     AudioWriter writer;
-    if (!writer.open(path, format, signal.sampleRate, error)) return false;
+    if (!writer.open(path, shownName, format, signal.sampleRate, error)) return false;
     if (!writer.write(signal.left.data(), signal.right.data(), signal.left.size()) || !writer.close()) {
-        error = "cannot write " + path;
+        error = "cannot write " + shownName;
         return false;
     }
     return true;

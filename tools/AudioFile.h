@@ -67,7 +67,10 @@ public:
     AudioWriter(const AudioWriter&) = delete;
     AudioWriter& operator=(const AudioWriter&) = delete;
 
-    bool open(const std::string& path, const AudioFormat& format, float sampleRate, std::string& error);
+    // `shownName` is the name the user gave, for the message: the file
+    // opened is usually its partial name.
+    bool open(const std::string& path, const std::string& shownName, const AudioFormat& format,
+              float sampleRate, std::string& error);
     bool write(const float* left, const float* right, size_t count);
     // Flushes and closes; false when anything failed on the way.
     bool close();
@@ -79,8 +82,8 @@ private:
 };
 
 // Writes a whole signal at once (the impulse response).
-bool writeAudioFile(const std::string& path, const StereoSignal& signal, const AudioFormat& format,
-                    std::string& error);
+bool writeAudioFile(const std::string& path, const std::string& shownName, const StereoSignal& signal,
+                    const AudioFormat& format, std::string& error);
 
 // The input's container with 32-bit float samples (WAV for containers
 // that cannot hold floats).

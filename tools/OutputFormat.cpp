@@ -87,7 +87,11 @@ bool outputFormatFor(const std::string& path, const SampleRequest& request, floa
     if (request.forceFloat) {
         subtypes = {SF_FORMAT_FLOAT};
     } else if (request.hasInput && !lossy(inputSubtype)) {
+        // 8-bit samples are signed in some containers and unsigned in
+        // others: either keeps them.
         subtypes = {inputSubtype};
+        if (inputSubtype == SF_FORMAT_PCM_S8) subtypes.push_back(SF_FORMAT_PCM_U8);
+        if (inputSubtype == SF_FORMAT_PCM_U8) subtypes.push_back(SF_FORMAT_PCM_S8);
     } else {
         // The demo phrase has no sample format of its own, and a lossy
         // codec's is no format to keep: the finest one the container takes.

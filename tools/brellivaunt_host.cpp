@@ -225,7 +225,7 @@ int analyzeImpulse(PluginInstance& plugin, const Options& options) {
     if (!options.plot.empty() && !plotFile.prepare(options.plot, std::string(), error)) fail(error);
     const ImpulseRender render = renderImpulseResponse(plugin, rate, options.block, fallDb, longestSeconds);
     const StereoSignal& response = render.response;
-    if (!options.ir.empty() && (!writeAudioFile(irFile.partialPath(), response, irFormat, error) ||
+    if (!options.ir.empty() && (!writeAudioFile(irFile.partialPath(), options.ir, response, irFormat, error) ||
                                 !irFile.commit(error)))
         fail(error);
     if (options.analyze || !options.plot.empty()) {
@@ -263,7 +263,7 @@ int renderFile(PluginInstance& plugin, const Options& options) {
     OutputFile output;
     if (!output.prepare(outputName, options.demo ? std::string() : options.input, error)) fail(error);
     AudioWriter writer;
-    if (!writer.open(output.partialPath(), format, rate, error)) fail(error);
+    if (!writer.open(output.partialPath(), outputName, format, rate, error)) fail(error);
 
     plugin.start(rate, options.block);
     const size_t tailFrames = static_cast<size_t>(options.tail * rate);

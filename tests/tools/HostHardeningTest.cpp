@@ -190,6 +190,7 @@ TEST_F(HostHardening, OutputFormatFollowsTheOutputsName) {
         {"out.AIFF", SF_FORMAT_AIFF | SF_FORMAT_PCM_16},
         {"out.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16},
         {"out.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+        {"out.au", SF_FORMAT_AU | SF_FORMAT_PCM_16},
     };
     for (const Case& c : cases) {
         const std::string out = dir + "/" + c.name;
@@ -222,6 +223,10 @@ TEST_F(HostHardening, OutputFormatFollowsTheOutputsName) {
     EXPECT_EQ(inspect(dir + "/song-reverb.flac").format, SF_FORMAT_FLAC | SF_FORMAT_PCM_24);
     ASSERT_EQ(runHost("--quiet --tail 0 --float " + flac).status, 0);
     EXPECT_EQ(inspect(dir + "/song-reverb.wav").format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    // 8-bit samples are unsigned in WAV and signed in AIFF: still 8 bits.
+    const std::string bytes = write("bytes.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_S8, 8000, 1, 500);
+    ASSERT_EQ(runHost("--quiet --tail 0 -o " + dir + "/bytes.wav " + bytes).status, 0);
+    EXPECT_EQ(inspect(dir + "/bytes.wav").format, SF_FORMAT_WAV | SF_FORMAT_PCM_U8);
 }
 
 TEST_F(HostHardening, OutputsNeverReplaceTheInputOrAWriteProtectedFile) {
@@ -250,6 +255,11 @@ TEST_F(HostHardening, OutputsNeverReplaceTheInputOrAWriteProtectedFile) {
         EXPECT_NE(run.output.find("write-protected"), std::string::npos) << run.output;
     }
     EXPECT_EQ(contents(protectedFile), protectedBytes);
+    // A folder that is not there: the message names the output asked for.
+    const HostRun nowhere = runHost("--quiet -o " + dir + "/nowhere/out.wav " + in);
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_EQ(lines(nowhere.output), 1) << nowhere.output;
+    EXPECT_NE(nowhere.output.find("nowhere/out.wav ("), std::string::npos) << nowhere.output;
     for (const char* left : {"/in.wav.partial", "/protected.wav.partial", "/link.wav.partial"})
         EXPECT_FALSE(exists(dir + left)) << left;
 }
