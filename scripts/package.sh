@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release archive: the Linux module and command-line host, both
-# Windows modules and the user guide, in build/package/brellivaunt-VERSION.tar.gz.
+# Windows modules, the README, the licence and the user guide, in
+# build/package/brellivaunt-VERSION.tar.gz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh all
@@ -24,7 +25,24 @@ install -m 644 build/mingw64/module/Brellivaunt.dll "$stage/windows-64-bit/"
 install -m 644 build/mingw32/module/Brellivaunt.dll "$stage/windows-32-bit/"
 x86_64-w64-mingw32-strip --strip-unneeded "$stage/windows-64-bit/Brellivaunt.dll"
 i686-w64-mingw32-strip --strip-unneeded "$stage/windows-32-bit/Brellivaunt.dll"
-install -m 644 docs/USER-GUIDE.md docs/panel.png "$stage/"
+install -m 644 docs/USER-GUIDE.md docs/panel.png LICENSE "$stage/"
+# The source tree's README is about building and testing; the archive's
+# says what is in it and where to read on.
+cat > "$stage/README" <<README
+Brellivaunt $version, a stereo reverb plug-in for VST 2 hosts, by Tarnwick Research.
+
+  linux-x86_64/Brellivaunt.so      the plug-in for 64-bit Linux hosts
+  linux-x86_64/brellivaunt-host    renders audio files through it from a terminal
+  windows-64-bit/Brellivaunt.dll   the plug-in for 64-bit Windows hosts
+  windows-32-bit/Brellivaunt.dll   the plug-in for 32-bit Windows hosts
+  USER-GUIDE.md                    installing, what the Linux files need, the
+                                   controls, the command-line host, the limits
+  LICENSE                          MIT licence
+
+Copy the plug-in into a folder your host scans (~/.vst on Linux) and rescan.
+USER-GUIDE.md says where each host looks and what every control does.
+README
+chmod 644 "$stage/README"
 tar -C build/package -czf "build/package/$name.tar.gz" "$name"
 echo "wrote build/package/$name.tar.gz"
 tar -tzvf "build/package/$name.tar.gz"

@@ -59,7 +59,7 @@ struct Scale {
 // drawing object on it; what it drew is read back as an image.
 class Canvas final {
 public:
-    Canvas(int width, int height) : width(width), height(height) {
+    Canvas(int pixelsWide, int pixelsHigh) : width(pixelsWide), height(pixelsHigh) {
         dc = platform::createCompatibleDC(nullptr);
         bitmap = platform::createDibSection(width, height);
         original = platform::selectObject(dc, bitmap);
@@ -293,13 +293,7 @@ platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoS
 
 bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis, const StereoSignal& response,
                     const PlotCaption& caption) {
-    const platform::probe::Image image = drawDecayPlot(analysis, response, caption);
-    const std::string partial = path + ".partial";
-    if (!platform::soft::writePng(image, partial.c_str()) || std::rename(partial.c_str(), path.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return false;
-    }
-    return true;
+    return platform::soft::writePng(drawDecayPlot(analysis, response, caption), path.c_str());
 }
 
 }  // namespace room

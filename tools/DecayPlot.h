@@ -23,7 +23,8 @@ constexpr int plotHeight = 760;
 platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
                                      const PlotCaption& caption);
 
-// Writes the picture completely or not at all.
+// Writes the picture as a PNG file; the caller writes it under a partial
+// name and renames it when complete (see OutputFile).
 bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis,
                     const StereoSignal& response, const PlotCaption& caption);
 

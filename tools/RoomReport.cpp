@@ -40,9 +40,14 @@ std::string bandName(double centreHz) {
 
 std::string formatFit(const DecayCurve& curve, const DecayFit& fit) {
     if (!curve.available) return "n/a";
-    if (fit.valid)
+    if (fit.valid) {
+        // A line through a curve that drops the whole range within a
+        // sample or two is straight, and says nothing: no room falls 60 dB
+        // in the half millisecond the table cannot show.
+        const bool step = fit.seconds < 0.0005;
         return printf1(fit.seconds < 10.0 ? "%.3f" : "%.2f", fit.seconds) +
-               (fit.nonLinearity > straightLineLimit ? "*" : "");
+               (fit.nonLinearity > straightLineLimit || step ? "*" : "");
+    }
     if (curve.rangeDb < -fit.toDb + 10.0) return printf1("(%.0f dB)", std::floor(curve.rangeDb));
     return "--";
 }
@@ -74,7 +79,9 @@ std::string formatReport(const RoomAnalysis& a, const RenderNote& note) {
            "extrapolated to 60 dB. (N dB): the decay spans only N dB above its floor or the end of\n"
            "the response, too little for that measure (EDT needs 20, T20 35, T30 45); n/a: the band\n"
            "reaches past half the sample rate; *: the curve is far from a straight line over that\n"
-           "range (1 - r^2 above 0.2), as for a few sparse echoes, and the number describes no decay.\n";
+           "range (1 - r^2 above 0.2), as for a few sparse echoes, or drops through it in one step\n"
+           "(shown as 0.000), and the number describes no decay; --: no line fits, as the curve\n"
+           "drops through the whole range within one sample or stops above its bottom.\n";
     return out;
 }
 

@@ -21,9 +21,9 @@ std::string formatReport(const RoomAnalysis& analysis, const RenderNote& note);
 std::string bandName(double centreHz);
 
 // A decay time as a table shows it: seconds, marked "*" where the curve is
-// far from a straight line over the range, "(N dB)" where the decay spans
-// only N dB, too little for this measure, "n/a" for a band this sample rate
-// cannot hold.
+// far from a straight line over the range or falls through it in one step,
+// "(N dB)" where the decay spans only N dB, too little for this measure,
+// "n/a" for a band this sample rate cannot hold, "--" where no line fits.
 std::string formatFit(const DecayCurve& curve, const DecayFit& fit);
 
 }  // namespace room

@@ -8,14 +8,14 @@
 #include <string>
 
 struct HostRun {
-    int status = -1;
+    int status = -1;  // -1: ended by a signal
     std::string output;
 };
 
-inline HostRun runHost(const std::string& args) {
-    const std::string command = std::string(BRV_HOST_PATH) + " " + args + " 2>&1";
+// A shell command line, for runs that need their own folder or environment.
+inline HostRun runShell(const std::string& command) {
     HostRun run;
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (!pipe) return run;
     char buffer[512];
     while (fgets(buffer, sizeof(buffer), pipe)) run.output += buffer;
@@ -23,3 +23,5 @@ inline HostRun runHost(const std::string& args) {
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
+
+inline HostRun runHost(const std::string& args) { return runShell(std::string(BRV_HOST_PATH) + " " + args); }

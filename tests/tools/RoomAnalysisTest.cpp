@@ -190,3 +190,23 @@ TEST(RoomAnalysisOfTheModule, WritesTheImpulseResponseAsFloatsAndItsPicture) {
     EXPECT_GT(picture.height, 400);
     std::system(("rm -rf '" + dir + "'").c_str());
 }
+
+// One loud click over a faint tail: the decay curve drops 40 dB within a
+// sample. A line through that step "falls 60 dB" in no time; it must not
+// pass for a decay time, and the table must explain every mark it shows.
+TEST(RoomAnalysis, OneSteepStepIsMarkedAndEveryMarkInTheTableIsExplained) {
+    std::vector<float> response = whiteNoiseDecaying(0.5, 1.5, -200.0, 5);
+    for (float& v : response) v *= 1e-4f;
+    response[0] = 1.0f;
+    const ChannelAnalysis clicked = analyzeChannel(response, rate);
+    const DecayCurve& curve = clicked.fullBand;
+    ASSERT_TRUE(curve.edt.valid);
+    EXPECT_EQ(formatFit(curve, curve.edt), "0.000*");
+    const RoomAnalysis room = analyzeRoom(response, response, rate);
+    const std::string report = formatReport(room, RenderNote{true, 70.0});
+    EXPECT_NE(report.find("0.000*"), std::string::npos) << report;
+    EXPECT_NE(report.find("--"), std::string::npos) << report;
+    const std::string legend = report.substr(report.find("EDT from"));
+    for (const char* mark : {"(N dB):", "n/a:", "*:", "--:"})
+        EXPECT_NE(legend.find(mark), std::string::npos) << mark << " unexplained in\n" << legend;
+}

@@ -19,6 +19,16 @@ test -f "$dir/home/.vst/Brellivaunt.so"
 test ! -e "$dir/home/.local/lib/vst"
 HOME="$dir/home" "$dir/home/.local/bin/brellivaunt-host" --info | grep -q '^effect   Tarnwick Research Brellivaunt R 1.0$'
 
+# A home whose name reads as a pattern ('+', '(') and is given with a
+# trailing slash is still the home the prefix lies in.
+odd="$dir/odd+home (2)"
+HOME="$odd/" "$cmake" --install "$build" --prefix "$odd/.local" >/dev/null
+test -f "$odd/.vst/Brellivaunt.so"
+test ! -e "$odd/.local/lib/vst"
+# A prefix that only starts with the home's name is not inside it.
+HOME="$dir/home" "$cmake" --install "$build" --prefix "$dir/home2" >/dev/null
+test -f "$dir/home2/lib/vst/Brellivaunt.so"
+
 if BRELLIVAUNT_MODULE="$dir/elsewhere.so" "$dir/usr/bin/brellivaunt-host" --info 2>"$dir/error"; then
   echo "a module named by BRELLIVAUNT_MODULE that does not exist was not refused"
   exit 1
