@@ -27,7 +27,9 @@ const char* const usage =
     "  --panel FILE.png   write a picture of the panel with the settings applied, then exit\n"
     "  --editor           show the panel in a window and print every change made on it\n"
     "                     (begin INDEX, value INDEX VALUE, end INDEX) until it is closed\n"
-    "  --linear-knobs     knobs follow straight drags (as hosts set for them), not circles\n"
+    "  --linear-knobs     send the linear knob mode hosts may set; in an X window knobs\n"
+    "                     follow straight drags (up or right increases) in any case\n"
+    "  --circular-knobs   knobs turn round in a circle, as BRELLIVAUNT_KNOBS=circular asks\n"
     "  --analyze          render the impulse response (reverb on, Dry-Wet 1) until the tail\n"
     "                     has fallen 70 dB or for 30 s, and print the first arrival, the tail's\n"
     "                     left/right correlation and EDT, T20, T30 per channel and octave band\n"
@@ -49,7 +51,7 @@ int jobsAsked(const Options& o, bool demoAsked) {
 
 struct Given {
     bool output = false, floatOutput = false, tail = false, rate = false, block = false;
-    bool linearKnobs = false, demo = false;
+    bool linearKnobs = false, circularKnobs = false, demo = false;
 };
 
 void checkCombinations(const Options& o, const Given& given) {
@@ -68,6 +70,9 @@ void checkCombinations(const Options& o, const Given& given) {
     if (given.block && (o.info || !o.panel.empty() || o.editor))
         fail("--block belongs to a render or the measurement", exitUsageError);
     if (given.linearKnobs && !o.editor) fail("--linear-knobs belongs to --editor", exitUsageError);
+    if (given.circularKnobs && !o.editor) fail("--circular-knobs belongs to --editor", exitUsageError);
+    if (given.linearKnobs && given.circularKnobs)
+        fail("--linear-knobs and --circular-knobs ask for opposite knobs; choose one", exitUsageError);
 }
 
 }  // namespace
@@ -121,6 +126,8 @@ Options parseOptions(int argc, char** argv) {
             options.editor = true;
         } else if (arg == "--linear-knobs") {
             options.linearKnobs = given.linearKnobs = true;
+        } else if (arg == "--circular-knobs") {
+            options.circularKnobs = given.circularKnobs = true;
         } else if (arg == "--analyze") {
             options.analyze = true;
         } else if (arg == "--ir" || arg == "--plot" || arg == "--panel") {

@@ -28,6 +28,7 @@ struct Options {
     bool info = false;
     bool editor = false;
     bool linearKnobs = false;
+    bool circularKnobs = false;
     bool quiet = false;
     bool floatOutput = false;
     double tail = 4.0;

@@ -146,7 +146,7 @@ void applySettings(PluginInstance& plugin, const Options& options) {
 
 // The host's part of an open panel: a window, the editor's idle calls at a
 // host's usual rate, and the user's edits printed as they come.
-int showEditor(PluginInstance& plugin, bool linearKnobs) {
+int showEditor(PluginInstance& plugin, bool linearKnobs, bool circularKnobs) {
     ERect* rect = nullptr;
     if (plugin.dispatch(effEditGetRect, 0, 0, &rect) != 1 || !rect) fail("the module has no panel");
     const int width = rect->right - rect->left;
@@ -162,6 +162,9 @@ int showEditor(PluginInstance& plugin, bool linearKnobs) {
         std::fflush(stdout);
     };
     if (linearKnobs) plugin.dispatch(effSetEditKnobMode, 0, 2);
+    // The module reads its knob law from the environment when the panel
+    // opens, as it would in a user's host.
+    if (circularKnobs) setenv("BRELLIVAUNT_KNOBS", "circular", 1);
     if (plugin.dispatch(effEditOpen, 0, 0, window->handle()) != 1) fail("the panel did not open");
     int x = 0, y = 0;
     window->screenOrigin(x, y);
@@ -309,7 +312,7 @@ int run(int argc, char** argv) {
         writePanel(plugin, options.panel);
         return 0;
     }
-    if (options.editor) return showEditor(plugin, options.linearKnobs);
+    if (options.editor) return showEditor(plugin, options.linearKnobs, options.circularKnobs);
     if (options.measures()) return analyzeImpulse(plugin, options);
     return renderFile(plugin, options);
 }
