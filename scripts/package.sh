@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release archive: the Linux module and command-line host, both
+# Builds the release archive: the Linux module, LV2 bundle and command-line host, both
 # Windows modules and the user guide, in build/package/brellivaunt-VERSION.tar.gz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +8,7 @@ jobs=$(nproc)
 for preset in native mingw64 mingw32; do
   cmake --preset "$preset" >/dev/null
 done
-cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt-host
+cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt_lv2 brellivaunt-host
 cmake --build --preset mingw64 -j "$jobs" --target brellivaunt
 cmake --build --preset mingw32 -j "$jobs" --target brellivaunt
 
@@ -20,6 +20,9 @@ mkdir -p "$stage/linux-x86_64" "$stage/windows-64-bit" "$stage/windows-32-bit"
 install -m 644 build/native/module/Brellivaunt.so "$stage/linux-x86_64/"
 install -m 755 build/native/tools/brellivaunt-host "$stage/linux-x86_64/"
 strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.so" "$stage/linux-x86_64/brellivaunt-host"
+# The LV2 bundle: both binaries and the Turtle written at build time.
+cp -r build/native/lv2-path/Brellivaunt.lv2 "$stage/linux-x86_64/"
+strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.lv2/"*.so
 install -m 644 build/mingw64/module/Brellivaunt.dll "$stage/windows-64-bit/"
 install -m 644 build/mingw32/module/Brellivaunt.dll "$stage/windows-32-bit/"
 x86_64-w64-mingw32-strip --strip-unneeded "$stage/windows-64-bit/Brellivaunt.dll"
