@@ -28,8 +28,6 @@ public:
     void deactivate() { effect.suspend(); }
     void run(uint32_t frames);
 
-    const ReverbPlugin& getEffect() const { return effect; }
-
 private:
     explicit Lv2Reverb(float rate, int32_t blockSize);
 

@@ -257,9 +257,16 @@ TEST_F(Lv2Host, DescribesAReverbThatNeedsNothingAndItsX11Panel) {
     ASSERT_EQ(lilv_nodes_size(license), 1u);
     EXPECT_TRUE(lilv_node_is_uri(lilv_nodes_get_first(license)));
     lilv_nodes_free(license);
+    // Hosts hide a development build: a minor version of zero, or an odd
+    // minor or micro version.
     for (const char* version : {LV2_CORE__minorVersion, LV2_CORE__microVersion}) {
         LilvNodes* v = lilv_plugin_get_value(plugin, node(version));
-        EXPECT_EQ(lilv_nodes_size(v), 1u) << version;
+        ASSERT_EQ(lilv_nodes_size(v), 1u) << version;
+        const int number = lilv_node_as_int(lilv_nodes_get_first(v));
+        EXPECT_EQ(number % 2, 0) << version;
+        if (version == std::string(LV2_CORE__minorVersion)) {
+            EXPECT_GT(number, 0);
+        }
         lilv_nodes_free(v);
     }
     LilvNode* maintainer = lilv_plugin_get_author_name(plugin);
