@@ -32,6 +32,7 @@ Lv2Panel::Lv2Panel(LV2UI_Write_Function write, LV2UI_Controller host, const Host
     if (features.realOption(LV2_UI__scaleFactor, factor) && std::isfinite(factor) && factor > 0.0)
         scaleFactor = static_cast<float>(factor);
     if (resize && !resize->ui_resize) resize = nullptr;
+    controller.showOn(&editor);
 }
 
 Lv2Panel::~Lv2Panel() { editor.close(); }

@@ -1,5 +1,6 @@
 #include "lv2/PanelController.h"
 
+#include "editor/EditorBase.h"
 #include "lv2/Ports.h"
 
 PanelController::PanelController(LV2UI_Write_Function w, LV2UI_Controller h, const LV2UI_Touch* t)
@@ -20,6 +21,7 @@ float PanelController::getParameter(int32_t index) {
 void PanelController::automate(int32_t index, float value) {
     if (!isParameter(index)) return;
     values[index] = value;
+    if (panel) panel->setParameter(index, value);
     const bool bracketed = editing(index);
     if (!bracketed) touchPort(index, true);
     if (write) write(host, lv2port::portOf(index), sizeof value, 0, &value);

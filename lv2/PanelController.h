@@ -13,10 +13,17 @@
 #include "editor/EditController.h"
 #include "params/Parameters.h"
 
+class EditorBase;
+
 class PanelController final : public EditController {
 public:
     // touch may be null: a host without it gets the writes alone.
     PanelController(LV2UI_Write_Function write, LV2UI_Controller host, const LV2UI_Touch* touch);
+
+    // The panel that shows the values: a change the user makes on one
+    // control moves the others bound to the same value (the knob's read-out),
+    // as a VST 2 effect's stored value moves its panel.
+    void showOn(EditorBase* shownOn) { panel = shownOn; }
 
     // Keeps a value the host reports for a port; answers the parameter it
     // carries, or -1 for a port that carries none.
@@ -36,6 +43,7 @@ private:
     LV2UI_Write_Function write;
     LV2UI_Controller host;
     const LV2UI_Touch* touch;
+    EditorBase* panel = nullptr;
     float values[paramCount];
     uint32_t openEdits = 0;  // one bit per parameter between begin and end edit
 };

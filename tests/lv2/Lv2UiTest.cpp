@@ -165,6 +165,16 @@ protected:
         player.join();
         idleFor(8);
     }
+    // How many pixels of the host's window differ from the picture; all of
+    // them when the window cannot be read.
+    size_t pixelsDifferingFrom(const platform::probe::Image& picture) {
+        std::vector<uint32_t> shown(picture.pixels.size());
+        if (!window->grab(picture.width, picture.height, shown.data())) return shown.size();
+        size_t differ = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+            differ += shown[i] != platform::swapRedBlue(picture.pixels[i]);
+        return differ;
+    }
     void knobCentre(int32_t place, int& x, int& y) {
         window->screenOrigin(x, y);
         x += 73 + 80 * place;
@@ -197,13 +207,7 @@ TEST_F(Lv2Panel, NamesItsSizeAndShowsWhatTheHostsPanelPictureShows) {
     for (const auto& setting : referenceSettings()) portEvent(setting.first, setting.second);
     idleFor(6);
     EXPECT_TRUE(host.heard.empty()) << "a host's change does not come back to it";
-
-    std::vector<uint32_t> shown(reference.pixels.size());
-    ASSERT_TRUE(window->grab(reference.width, reference.height, shown.data()));
-    size_t differ = 0;
-    for (size_t i = 0; i < shown.size(); ++i)
-        differ += shown[i] != platform::swapRedBlue(reference.pixels[i]);
-    EXPECT_EQ(differ, 0u) << "of " << shown.size() << " pixels";
+    EXPECT_EQ(pixelsDifferingFrom(reference), 0u);
 }
 
 TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
@@ -234,6 +238,11 @@ TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
         last = h.value;
     }
     EXPECT_NEAR(last, 0.25f + 40.0f / 200.0f, 1e-5f);
+
+    // The knob's read-out follows the drag, as the VST 2 panel's does.
+    platform::probe::Image dragged;
+    ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_DRAGGED, dragged)) << BRV_PANEL_DRAGGED;
+    EXPECT_EQ(pixelsDifferingFrom(dragged), 0u);
 }
 
 TEST_F(Lv2Panel, WheelChangeIsBracketedByItsOwnGrabAndRelease) {
