@@ -245,19 +245,35 @@ TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
     EXPECT_EQ(pixelsDifferingFrom(dragged), 0u);
 }
 
-TEST_F(Lv2Panel, WheelChangeIsBracketedByItsOwnGrabAndRelease) {
+// A change that comes in one step has no drag to bracket it: it gets a grab
+// and a release of its own, so that a host recording by touch records it.
+TEST_F(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
     idleFor(2);
     int x = 0, y = 0;
     knobCentre(1, x, y);
+    const uint32_t port = firstControl + paramLateSize;
+    auto expectOneBracketedRise = [&](float from) {
+        ASSERT_EQ(host.heard.size(), 3u);
+        EXPECT_EQ(host.heard[0].kind, Heard::grab);
+        EXPECT_EQ(host.heard[1].kind, Heard::write);
+        EXPECT_GT(host.heard[1].value, from);
+        EXPECT_EQ(host.heard[2].kind, Heard::release);
+        for (const Heard& h : host.heard) EXPECT_EQ(h.port, port);
+    };
     idleWhile([&] {
         xdotool(moveTo(x, y), 200000);
         xdotool("click 4", 300000);
     });
-    const uint32_t port = firstControl + paramLateSize;
-    ASSERT_EQ(host.heard.size(), 3u);
-    EXPECT_EQ(host.heard[0].kind, Heard::grab);
-    EXPECT_EQ(host.heard[1].kind, Heard::write);
-    EXPECT_GT(host.heard[1].value, parameterTable[paramLateSize].defaultValue);
-    EXPECT_EQ(host.heard[2].kind, Heard::release);
-    for (const Heard& h : host.heard) EXPECT_EQ(h.port, port);
+    expectOneBracketedRise(parameterTable[paramLateSize].defaultValue);
+    const float wheeled = host.heard[1].value;
+
+    // A click that does not move the knob gives it the keyboard.
+    idleWhile([&] { xdotool("keydown alt click 1 keyup alt", 300000); });
+    host.heard.clear();
+    const std::string panelWindow = std::to_string(reinterpret_cast<uintptr_t>(widget));
+    idleWhile([&] {
+        xdotool("windowfocus " + panelWindow, 200000);
+        xdotool("key Up", 300000);
+    });
+    expectOneBracketedRise(wheeled);
 }
