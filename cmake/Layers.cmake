@@ -11,10 +11,12 @@
 #   effect      the reverb effect: parameters onto the engine, programs, texts
 #   gui         the toolkit; platform code only in gui/platform
 #   editor      the panel, reaching its effect through EditController
-#   module      the only folder that knows both effect and editor: the
-#               module's entry points and the effect with its panel
+#   module      the VST 2 module, the only binary with both effect and
+#               editor: its entry points and the effect with its panel
 #   resources   the panel images and the program that draws them
 #   tools       our hosts
+#   lv2         the LV2 plug-in and its UI: thin wrappers of effect and
+#               editor, each in a binary of its own
 set(BRV_LAYERS
   "params:"
   "dsp:"
@@ -26,10 +28,11 @@ set(BRV_LAYERS
   "module:params,dsp,vst2,effect,gui,editor"
   "resources:"
   "tools:params,vst2,gui"
+  "lv2:params,dsp,vst2,effect,gui,editor"
   "fuzz:params,vst2,gui,editor,effect,module"
   "bench:params,dsp,reference,vst2,effect,gui,tools"
   "tests/support:params,dsp,reference,vst2,effect,gui,editor,module,tools"
-  "tests/*:params,dsp,reference,vst2,effect,gui,editor,module,tools,resources,tests/support"
+  "tests/*:params,dsp,reference,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"
 )
 
 # brv_headers(TARGET FOLDER): users of TARGET reach FOLDER's headers as

@@ -26,10 +26,21 @@ struct ParameterInfo {
     float defaultValue;
     float minimum;
     float maximum;
+    // Formats that save sessions by name rather than index keep this symbol
+    // for good: a session saved today must find its value in every release.
+    const char* symbol;
+    const char* lv2Name;  // as LV2 hosts show it
+    bool toggle;          // off or on, nothing between
 };
 
 constexpr ParameterInfo parameterTable[paramCount] = {
-    {"EarlySize", 0.5f, 0.0f, 1.0f}, {"LateSize", 0.5f, 0.0f, 1.0f}, {"Damping", 0.5f, 0.0f, 1.0f},
-    {"Diffusion", 0.5f, 0.0f, 1.0f}, {"Early-Late", 0.5f, 0.0f, 1.0f}, {"Dry-Wet", 0.5f, 0.0f, 1.0f},
-    {"Volume", 0.0f, 0.0f, 1.0f},    {"On-Off", 0.0f, 0.0f, 1.0f},     {"Mono-In", 0.0f, 0.0f, 1.0f},
+    {"EarlySize", 0.5f, 0.0f, 1.0f, "early_size", "EarlySize", false},
+    {"LateSize", 0.5f, 0.0f, 1.0f, "late_size", "LateSize", false},
+    {"Damping", 0.5f, 0.0f, 1.0f, "damping", "Damping", false},
+    {"Diffusion", 0.5f, 0.0f, 1.0f, "diffusion", "Diffusion", false},
+    {"Early-Late", 0.5f, 0.0f, 1.0f, "early_late", "Early-Late", false},
+    {"Dry-Wet", 0.5f, 0.0f, 1.0f, "dry_wet", "Dry-Wet", false},
+    {"Volume", 0.0f, 0.0f, 1.0f, "volume", "Volume", false},
+    {"On-Off", 0.0f, 0.0f, 1.0f, "power", "Power", true},
+    {"Mono-In", 0.0f, 0.0f, 1.0f, "mono", "Mono-In", true},
 };

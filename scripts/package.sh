@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the release archive: the Linux module and command-line host, both
-# Windows modules, the README, the licence and the user guide, in
+# Builds the release archive: the Linux module, LV2 bundle and command-line
+# host, both Windows modules, the README, the licence and the user guide, in
 # build/package/brellivaunt-VERSION.tar.gz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +9,7 @@ jobs=$(nproc)
 for preset in native mingw64 mingw32; do
   cmake --preset "$preset" >/dev/null
 done
-cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt-host
+cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt_lv2 brellivaunt-host
 cmake --build --preset mingw64 -j "$jobs" --target brellivaunt
 cmake --build --preset mingw32 -j "$jobs" --target brellivaunt
 
@@ -21,6 +21,9 @@ mkdir -p "$stage/linux-x86_64" "$stage/windows-64-bit" "$stage/windows-32-bit"
 install -m 644 build/native/module/Brellivaunt.so "$stage/linux-x86_64/"
 install -m 755 build/native/tools/brellivaunt-host "$stage/linux-x86_64/"
 strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.so" "$stage/linux-x86_64/brellivaunt-host"
+# The LV2 bundle: both binaries and the Turtle written at build time.
+cp -r build/native/lv2-path/Brellivaunt.lv2 "$stage/linux-x86_64/"
+strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.lv2/"*.so
 install -m 644 build/mingw64/module/Brellivaunt.dll "$stage/windows-64-bit/"
 install -m 644 build/mingw32/module/Brellivaunt.dll "$stage/windows-32-bit/"
 x86_64-w64-mingw32-strip --strip-unneeded "$stage/windows-64-bit/Brellivaunt.dll"

@@ -24,6 +24,9 @@ display=(xvfb-run -a -s "-screen 0 1024x768x24")
 export BRV_REQUIRE_DISPLAY=1
 step "native tests"
 "${display[@]}" ctest --preset native -j "$jobs"
+step "LV2 bundle validation"
+lv2_validate build/native/lv2-path/Brellivaunt.lv2/*.ttl | tee build/native/lv2-validate.log
+grep -q '^Found 0 errors' build/native/lv2-validate.log
 
 step "sanitizer build"
 cmake --preset asan -DBRV_WERROR=ON >/dev/null

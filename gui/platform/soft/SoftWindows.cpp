@@ -489,4 +489,8 @@ bool oleInitialize() {
 
 void oleUninitialize() { --sys().oleInitialized; }
 
+uint32_t soft::displayWindowId(Window window) {
+    return sys().alive(window) && window->native ? window->native->id() : 0;
+}
+
 }  // namespace platform

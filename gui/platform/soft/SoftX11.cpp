@@ -166,6 +166,14 @@ bool X11Window::Impl::open(uint32_t parent, int w, int h) {
     gc = xcb_generate_id(connection);
     const uint32_t noExposures = 0;
     xcb_create_gc(connection, gc, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+    // The panel has one size: hosts that size their window from the child's
+    // hints (an LV2 host embedding the panel) get it, not a zero-size window.
+    constexpr uint32_t sizeGiven = 1u << 3, minimumGiven = 1u << 4, maximumGiven = 1u << 5;
+    uint32_t hints[18] = {sizeGiven | minimumGiven | maximumGiven};
+    hints[3] = hints[5] = hints[7] = static_cast<uint32_t>(w);
+    hints[4] = hints[6] = hints[8] = static_cast<uint32_t>(h);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
     maxRequestBytes = static_cast<size_t>(xcb_get_maximum_request_length(connection)) * 4;
     setUpSharedMemory();
     loadKeyboardMapping();
@@ -353,6 +361,7 @@ X11Window::~X11Window() = default;
 
 void X11Window::present(const Surface& surface, const PlatformRect& area) { impl->present(surface, area); }
 bool X11Window::nextEvent(X11Event& event) { return impl->nextEvent(event); }
+uint32_t X11Window::id() const { return impl->window; }
 bool X11Window::alive() const { return !impl->destroyed && !xcb_connection_has_error(impl->connection); }
 
 bool X11Window::pointer(PlatformPoint& where, uint32_t& keys) {

@@ -48,11 +48,17 @@ public:
     bool screenOrigin(PlatformPoint& origin);
     // False once the window or the connection is gone.
     bool alive() const;
+    // The window's id on the display server.
+    uint32_t id() const;
 
 private:
     X11Window() = default;
     class Impl;
     std::unique_ptr<Impl> impl;
 };
+
+// The id on the display server of the window that shows `window` (made in a
+// host's window there); 0 for any other window.
+uint32_t displayWindowId(Window window);
 
 }  // namespace platform::soft

@@ -1,0 +1,395 @@
+// The LV2 bundle as a host finds it through LV2_PATH, with lilv: what it
+// declares, what it renders next to the VST 2 module the same host process
+// loads, and what it refuses.
+#include <gtest/gtest.h>
+#include <lilv/lilv.h>
+#include <lv2/core/lv2.h>
+
+#include <dlfcn.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "params/Parameters.h"
+#include "tools/VstHost.h"
+
+namespace {
+
+constexpr const char* pluginUri = "urn:brellivaunt:reverb";
+constexpr const char* uiUri = "urn:brellivaunt:reverb#ui";
+constexpr uint32_t firstControl = 4;
+constexpr float rate = 48000.0f;
+
+class Lv2Host : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world = lilv_world_new();
+        lilv_world_load_all(world);
+        LilvNode* uri = lilv_new_uri(world, pluginUri);
+        plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(world), uri);
+        lilv_node_free(uri);
+        ASSERT_NE(plugin, nullptr) << "no " << pluginUri << " on LV2_PATH";
+    }
+    void TearDown() override {
+        for (LilvNode* n : nodes) lilv_node_free(n);
+        lilv_world_free(world);
+    }
+
+    LilvNode* node(const char* uri) {
+        nodes.push_back(lilv_new_uri(world, uri));
+        return nodes.back();
+    }
+    std::string portText(uint32_t index,
+                         const LilvNode* (*get)(const LilvPlugin*, const LilvPort*)) {
+        return lilv_node_as_string(get(plugin, lilv_plugin_get_port_by_index(plugin, index)));
+    }
+
+    LilvWorld* world = nullptr;
+    const LilvPlugin* plugin = nullptr;
+    std::vector<LilvNode*> nodes;
+};
+
+// Noise with a few clicks for a quarter of the time, then silence for the
+// tail: the same for every render.
+struct Stimulus {
+    explicit Stimulus(size_t frames) : left(frames, 0.0f), right(frames, 0.0f) {
+        uint32_t seed = 12345;
+        for (size_t i = 0; i < frames / 4; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            left[i] = static_cast<float>(static_cast<int32_t>(seed) >> 8) * (0.5f / 8388608.0f);
+            seed = seed * 1664525u + 1013904223u;
+            right[i] = i % 997 == 0 ? 0.9f
+                                    : static_cast<float>(static_cast<int32_t>(seed) >> 9) *
+                                          (0.5f / 8388608.0f);
+        }
+    }
+    std::vector<float> left, right;
+};
+
+struct Point {
+    size_t frame;  // applied at the first block that starts at or after it
+    int32_t parameter;
+    float value;
+};
+
+struct Render {
+    std::vector<float> left, right;
+};
+
+// The block sizes are taken in turn until the stimulus is used up.
+template <typename SetParameter, typename Process>
+Render renderBlocks(const Stimulus& in, const std::vector<uint32_t>& blocks,
+                    const std::vector<Point>& automation, SetParameter set, Process process) {
+    Render out{std::vector<float>(in.left.size()), std::vector<float>(in.left.size())};
+    size_t next = 0, start = 0, turn = 0;
+    while (start < in.left.size()) {
+        while (next < automation.size() && automation[next].frame <= start) {
+            set(automation[next].parameter, automation[next].value);
+            ++next;
+        }
+        const size_t count =
+            std::min<size_t>(blocks[turn++ % blocks.size()], in.left.size() - start);
+        process(in, out, start, static_cast<uint32_t>(count));
+        start += count;
+    }
+    return out;
+}
+
+Render renderVst2(const Stimulus& in, const std::vector<uint32_t>& blocks,
+                  const std::vector<Point>& automation) {
+    LoadedModule module;
+    PluginInstance effect;
+    std::string error;
+    EXPECT_TRUE(module.load(BRV_MODULE_PATH, error)) << error;
+    EXPECT_TRUE(effect.create(module, error)) << error;
+    effect.start(rate, 512);
+    return renderBlocks(
+        in, blocks, automation, [&](int32_t p, float v) { effect.setParameter(p, v); },
+        [&](const Stimulus& s, Render& r, size_t start, uint32_t count) {
+            float* inputs[2] = {const_cast<float*>(&s.left[start]),
+                                const_cast<float*>(&s.right[start])};
+            float* outputs[2] = {&r.left[start], &r.right[start]};
+            effect.processReplacing(inputs, outputs, static_cast<int32_t>(count));
+        });
+}
+
+// Through the LV2 instance as a host drives one: ports connected once per
+// block, controls written only between runs, audio in place when asked.
+Render renderLv2(const LilvPlugin* plugin, const Stimulus& in, const std::vector<uint32_t>& blocks,
+                 const std::vector<Point>& automation, bool inPlace,
+                 std::vector<float>* controlsAfter = nullptr) {
+    LilvInstance* instance = lilv_plugin_instantiate(plugin, rate, nullptr);
+    EXPECT_NE(instance, nullptr);
+    if (!instance) return {};
+    float controls[paramCount];
+    for (int32_t i = 0; i < paramCount; ++i) {
+        controls[i] = parameterTable[i].defaultValue;
+        lilv_instance_connect_port(instance, firstControl + i, &controls[i]);
+    }
+    lilv_instance_activate(instance);
+    Render out = renderBlocks(
+        in, blocks, automation, [&](int32_t p, float v) { controls[p] = v; },
+        [&](const Stimulus& s, Render& r, size_t start, uint32_t count) {
+            float* left = &r.left[start];
+            float* right = &r.right[start];
+            if (inPlace) {
+                std::copy(s.left.begin() + start, s.left.begin() + start + count, left);
+                std::copy(s.right.begin() + start, s.right.begin() + start + count, right);
+            }
+            lilv_instance_connect_port(instance, 0,
+                                       inPlace ? left : const_cast<float*>(&s.left[start]));
+            lilv_instance_connect_port(instance, 1,
+                                       inPlace ? right : const_cast<float*>(&s.right[start]));
+            lilv_instance_connect_port(instance, 2, left);
+            lilv_instance_connect_port(instance, 3, right);
+            lilv_instance_run(instance, count);
+        });
+    lilv_instance_deactivate(instance);
+    lilv_instance_free(instance);
+    if (controlsAfter) controlsAfter->assign(controls, controls + paramCount);
+    return out;
+}
+
+void expectSameBits(const Render& lv2, const Render& vst2, const std::string& what) {
+    ASSERT_EQ(lv2.left.size(), vst2.left.size()) << what;
+    for (size_t i = 0; i < vst2.left.size(); ++i) {
+        if (std::memcmp(&lv2.left[i], &vst2.left[i], sizeof(float)) != 0 ||
+            std::memcmp(&lv2.right[i], &vst2.right[i], sizeof(float)) != 0) {
+            ADD_FAILURE() << what << ": frame " << i << " differs: " << lv2.left[i] << " "
+                          << lv2.right[i] << " against " << vst2.left[i] << " " << vst2.right[i];
+            return;
+        }
+    }
+}
+
+double tailEnergy(const Render& r) {
+    double sum = 0.0;
+    for (size_t i = r.left.size() / 2; i < r.left.size(); ++i)
+        sum += r.left[i] * r.left[i] + r.right[i] * r.right[i];
+    return sum;
+}
+
+// Every knob moves, the switches go off and on again, mono comes and goes.
+std::vector<Point> automationOverFrames(size_t frames) {
+    return {{0, paramOnOff, 1.0f},
+            {0, paramDryWet, 0.7f},
+            {0, paramEarlySize, 0.3f},
+            {frames / 16, paramLateSize, 0.85f},
+            {frames / 10, paramDamping, 0.2f},
+            {frames / 8, paramDiffusion, 0.9f},
+            {frames / 6, paramEarlyLate, 0.15f},
+            {frames / 5, paramMonoIn, 1.0f},
+            {frames / 4, paramOnOff, 0.0f},
+            {frames / 4 + 333, paramOnOff, 1.0f},
+            {frames / 3, paramVolume, 0.6f},
+            {frames / 2, paramMonoIn, 0.0f},
+            {frames / 2, paramDryWet, 0.95f}};
+}
+
+}  // namespace
+
+TEST_F(Lv2Host, DeclaresThePortsHostsSaveSessionsBy) {
+    const char* symbols[] = {"in_l",      "in_r",    "out_l",     "out_r",      "early_size",
+                             "late_size", "damping", "diffusion", "early_late", "dry_wet",
+                             "volume",    "power",   "mono"};
+    ASSERT_EQ(lilv_plugin_get_num_ports(plugin), 13u);
+    for (uint32_t i = 0; i < 13; ++i) EXPECT_EQ(portText(i, lilv_port_get_symbol), symbols[i]) << i;
+    for (uint32_t i = 0; i < 4; ++i) {
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
+        EXPECT_TRUE(lilv_port_is_a(plugin, port, node(LV2_CORE__AudioPort))) << i;
+        EXPECT_TRUE(
+            lilv_port_is_a(plugin, port, node(i < 2 ? LV2_CORE__InputPort : LV2_CORE__OutputPort)))
+            << i;
+    }
+
+    LoadedModule module;
+    PluginInstance vst2;
+    std::string error;
+    ASSERT_TRUE(module.load(BRV_MODULE_PATH, error)) << error;
+    ASSERT_TRUE(vst2.create(module, error)) << error;
+    for (int32_t p = 0; p < paramCount; ++p) {
+        const uint32_t index = firstControl + p;
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, index);
+        EXPECT_TRUE(lilv_port_is_a(plugin, port, node(LV2_CORE__ControlPort))) << index;
+        EXPECT_TRUE(lilv_port_is_a(plugin, port, node(LV2_CORE__InputPort))) << index;
+        LilvNode *def = nullptr, *min = nullptr, *max = nullptr;
+        lilv_port_get_range(plugin, port, &def, &min, &max);
+        ASSERT_TRUE(def && min && max) << index;
+        EXPECT_EQ(lilv_node_as_float(def), vst2.getParameter(p))
+            << "the effect's own default, " << index;
+        EXPECT_EQ(lilv_node_as_float(min), 0.0f);
+        EXPECT_EQ(lilv_node_as_float(max), 1.0f);
+        lilv_node_free(def);
+        lilv_node_free(min);
+        lilv_node_free(max);
+        const bool toggle = p == paramOnOff || p == paramMonoIn;
+        EXPECT_EQ(lilv_port_has_property(plugin, port, node(LV2_CORE__toggled)), toggle) << index;
+        EXPECT_EQ(lilv_port_has_property(plugin, port, node(LV2_CORE__integer)), toggle) << index;
+        LilvNode* name = lilv_port_get_name(plugin, port);
+        const std::string shown = lilv_node_as_string(name);
+        lilv_node_free(name);
+        if (p == paramOnOff)
+            EXPECT_EQ(shown, "Power");
+        else if (p == paramMonoIn)
+            EXPECT_EQ(shown, "Mono-In");
+        else
+            EXPECT_EQ(shown, vst2.parameterName(p)) << "the VST 2 module's name, " << index;
+    }
+}
+
+TEST_F(Lv2Host, DescribesAReverbThatNeedsNothingAndItsX11Panel) {
+    LilvNode* name = lilv_plugin_get_name(plugin);
+    EXPECT_STREQ(lilv_node_as_string(name), "Brellivaunt");
+    lilv_node_free(name);
+    EXPECT_TRUE(lilv_world_ask(world, lilv_plugin_get_uri(plugin), node(LILV_NS_RDF "type"),
+                               node(LV2_CORE__ReverbPlugin)));
+    LilvNodes* required = lilv_plugin_get_required_features(plugin);
+    EXPECT_EQ(lilv_nodes_size(required), 0u);
+    lilv_nodes_free(required);
+    EXPECT_TRUE(lilv_plugin_has_feature(plugin, node(LV2_CORE__hardRTCapable)));
+    LilvNodes* license =
+        lilv_plugin_get_value(plugin, node("http://usefulinc.com/ns/doap#license"));
+    ASSERT_EQ(lilv_nodes_size(license), 1u);
+    EXPECT_TRUE(lilv_node_is_uri(lilv_nodes_get_first(license)));
+    lilv_nodes_free(license);
+    // Hosts hide a development build: a minor version of zero, or an odd
+    // minor or micro version.
+    for (const char* version : {LV2_CORE__minorVersion, LV2_CORE__microVersion}) {
+        LilvNodes* v = lilv_plugin_get_value(plugin, node(version));
+        ASSERT_EQ(lilv_nodes_size(v), 1u) << version;
+        const int number = lilv_node_as_int(lilv_nodes_get_first(v));
+        EXPECT_EQ(number % 2, 0) << version;
+        if (version == std::string(LV2_CORE__minorVersion)) {
+            EXPECT_GT(number, 0);
+        }
+        lilv_nodes_free(v);
+    }
+    LilvNode* maintainer = lilv_plugin_get_author_name(plugin);
+    EXPECT_NE(maintainer, nullptr);
+    lilv_node_free(maintainer);
+
+    LilvUIs* uis = lilv_plugin_get_uis(plugin);
+    ASSERT_EQ(lilv_uis_size(uis), 1u);
+    const LilvUI* ui = lilv_uis_get_by_uri(uis, node(uiUri));
+    ASSERT_NE(ui, nullptr);
+    EXPECT_TRUE(lilv_ui_is_a(ui, node("http://lv2plug.in/ns/extensions/ui#X11UI")));
+    lilv_uis_free(uis);
+}
+
+TEST_F(Lv2Host, RendersBitForBitWhatTheVst2ModuleRenders) {
+    const Stimulus in(24000);
+    const std::vector<Point> automation = automationOverFrames(in.left.size());
+    const std::vector<std::vector<uint32_t>> patterns = {
+        {1}, {64}, {512}, {1, 0, 7, 300, 64, 1023, 2, 513, 0, 31}};
+    for (const auto& blocks : patterns) {
+        const std::string what =
+            "blocks of " + std::to_string(blocks[0]) + (blocks.size() > 1 ? " and others" : "");
+        const Render vst2 = renderVst2(in, blocks, automation);
+        EXPECT_GT(tailEnergy(vst2), 1e-3) << what << ": the reverb rings on after the input stops";
+        expectSameBits(renderLv2(plugin, in, blocks, automation, false), vst2, what);
+        expectSameBits(renderLv2(plugin, in, blocks, automation, true), vst2, what + ", in place");
+    }
+}
+
+TEST_F(Lv2Host, HearsHostileControlValuesAsTheVst2ModuleDoesAndLeavesThemInThePorts) {
+    const Stimulus in(12000);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    std::vector<Point> automation = {{0, paramOnOff, 1.0f},          {0, paramEarlyLate, 1e30f},
+                                     {0, paramDryWet, -0.5f},        {1000, paramLateSize, nan},
+                                     {1500, paramDamping, inf},      {2000, paramDiffusion, -inf},
+                                     {2500, paramEarlySize, -1e30f}, {3000, paramMonoIn, 0.5f},
+                                     {3500, paramOnOff, nan},        {4000, paramDryWet, 2.0f}};
+    const std::vector<uint32_t> blocks = {100, 1, 257};
+    const Render vst2 = renderVst2(in, blocks, automation);
+    std::vector<float> ports;
+    const Render lv2 = renderLv2(plugin, in, blocks, automation, false, &ports);
+    expectSameBits(lv2, vst2, "hostile values");
+    for (float v : lv2.left) ASSERT_TRUE(std::isfinite(v));
+    EXPECT_TRUE(std::isnan(ports[paramLateSize]));
+    EXPECT_EQ(ports[paramEarlyLate], 1e30f);
+    EXPECT_EQ(ports[paramDamping], inf);
+    EXPECT_EQ(ports[paramDryWet], 2.0f);
+}
+
+TEST_F(Lv2Host, RefusesRatesItCannotRunAndRunsAtBothEndsOfItsRange) {
+    const double refused[] = {0.0,      std::nan(""), HUGE_VAL, -HUGE_VAL,
+                              -48000.0, 7999.0,       384001.0, 1e300};
+    for (double r : refused) {
+        LilvInstance* instance = lilv_plugin_instantiate(plugin, r, nullptr);
+        EXPECT_EQ(instance, nullptr) << r;
+        if (instance) lilv_instance_free(instance);
+    }
+    for (double r : {8000.0, 384000.0}) {
+        LilvInstance* instance = lilv_plugin_instantiate(plugin, r, nullptr);
+        ASSERT_NE(instance, nullptr) << r;
+        std::vector<float> audio(4 * 256, 0.25f);
+        float power = 1.0f;
+        lilv_instance_connect_port(instance, firstControl + paramOnOff, &power);
+        for (uint32_t p = 0; p < 4; ++p) lilv_instance_connect_port(instance, p, &audio[p * 256]);
+        lilv_instance_activate(instance);
+        lilv_instance_run(instance, 0);
+        lilv_instance_run(instance, 256);
+        lilv_instance_deactivate(instance);
+        lilv_instance_free(instance);
+        for (float v : audio) ASSERT_TRUE(std::isfinite(v)) << r;
+    }
+}
+
+// Each binary shows its descriptor and nothing else, so the VST 2 module
+// and both LV2 binaries can live in one host process without one's code
+// standing in for another's.
+TEST(Lv2Binaries, ExportOnlyTheirDescriptorsBesideTheVst2Module) {
+    void* vst2 = dlopen(BRV_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    void* dsp = dlopen(BRV_LV2_DSP, RTLD_NOW | RTLD_LOCAL);
+    void* ui = dlopen(BRV_LV2_UI, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_TRUE(vst2 && dsp && ui) << dlerror();
+    const char* internal = "_ZN12ReverbPlugin12updateEngineEv";
+    EXPECT_NE(dlsym(vst2, "main"), nullptr);
+    EXPECT_NE(dlsym(dsp, "lv2_descriptor"), nullptr);
+    EXPECT_NE(dlsym(ui, "lv2ui_descriptor"), nullptr);
+    for (void* handle : {dsp, ui}) {
+        EXPECT_EQ(dlsym(handle, "main"), nullptr);
+        EXPECT_EQ(dlsym(handle, internal), nullptr);
+    }
+    EXPECT_EQ(dlsym(dsp, "lv2ui_descriptor"), nullptr);
+    EXPECT_EQ(dlsym(ui, "lv2_descriptor"), nullptr);
+    auto descriptor =
+        reinterpret_cast<const LV2_Descriptor* (*)(uint32_t)>(dlsym(dsp, "lv2_descriptor"));
+    ASSERT_NE(descriptor, nullptr);
+    ASSERT_NE(descriptor(0), nullptr);
+    EXPECT_STREQ(descriptor(0)->URI, pluginUri);
+    EXPECT_EQ(descriptor(1), nullptr);
+    dlclose(dsp);
+    dlclose(vst2);
+}
+
+namespace {
+
+std::string linkedLibraries(const char* path) {
+    std::string text;
+    std::FILE* ldd = popen((std::string("ldd '") + path + "'").c_str(), "r");
+    if (!ldd) return text;
+    char line[512];
+    while (std::fgets(line, sizeof line, ldd)) text += line;
+    pclose(ldd);
+    return text;
+}
+
+}  // namespace
+
+// The DSP binary loads in a host without a display or fonts: hosts that run
+// plug-ins in a separate audio process, and render servers, have neither.
+TEST(Lv2Binaries, DspLinksNoWindowingOrFontLibrary) {
+    const std::string dsp = linkedLibraries(BRV_LV2_DSP);
+    ASSERT_NE(dsp.find("libc.so"), std::string::npos) << dsp;
+    for (const char* library : {"libX11", "libxcb", "libfreetype", "libfontconfig"})
+        EXPECT_EQ(dsp.find(library), std::string::npos) << library << " in\n" << dsp;
+    EXPECT_NE(linkedLibraries(BRV_LV2_UI).find("libxcb"), std::string::npos)
+        << "the panel's binary shows what the check looks for";
+}

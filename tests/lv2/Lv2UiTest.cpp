@@ -1,0 +1,279 @@
+// The panel's LV2 UI binary loaded through its descriptor, as an LV2 host
+// loads it: in a host's X window, idled at 15 Hz, with port events from the
+// host and the user's changes heard through write_function and ui:touch. A
+// real pointer (xdotool, through the X server) drags and turns its knobs.
+#include <gtest/gtest.h>
+#include <lv2/options/options.h>
+#include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "gui/platform/soft/SoftPng.h"
+#include "params/Parameters.h"
+#include "tools/X11HostWindow.h"
+
+namespace {
+
+constexpr uint32_t firstControl = 4;
+constexpr useconds_t idlePeriod = 66667;  // 15 Hz, as some hosts idle their UIs
+
+struct Heard {
+    enum Kind { write, grab, release } kind;
+    uint32_t port;
+    float value;
+};
+
+// What the host offers the UI and what it hears back.
+class UiHost {
+public:
+    std::vector<Heard> heard;
+    int resizedWidth = 0;
+    int resizedHeight = 0;
+
+    static void write(LV2UI_Controller c, uint32_t port, uint32_t size, uint32_t format,
+                      const void* buffer) {
+        auto* host = static_cast<UiHost*>(c);
+        if (size == sizeof(float) && format == 0)
+            host->heard.push_back({Heard::write, port, *static_cast<const float*>(buffer)});
+    }
+    static void touch(LV2UI_Feature_Handle h, uint32_t port, bool grabbed) {
+        static_cast<UiHost*>(h)->heard.push_back(
+            {grabbed ? Heard::grab : Heard::release, port, 0.0f});
+    }
+    static int resize(LV2UI_Feature_Handle h, int width, int height) {
+        auto* host = static_cast<UiHost*>(h);
+        host->resizedWidth = width;
+        host->resizedHeight = height;
+        return 0;
+    }
+    static LV2_URID map(LV2_URID_Map_Handle h, const char* uri) {
+        auto& uris = static_cast<UiHost*>(h)->uris;
+        for (size_t i = 0; i < uris.size(); ++i)
+            if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
+        uris.push_back(uri);
+        return static_cast<LV2_URID>(uris.size());
+    }
+
+private:
+    std::vector<std::string> uris;
+};
+
+// One step of a pointer script, then a pause long enough for the panel,
+// idled at 15 Hz, to see it.
+void xdotool(const std::string& arguments, useconds_t pause) {
+    const std::string command = "xdotool " + arguments;
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    usleep(pause);
+}
+
+std::string moveTo(int x, int y) {
+    return "mousemove " + std::to_string(x) + " " + std::to_string(y);
+}
+
+// The settings the reference picture was drawn with: "P=V,P=V,...".
+std::vector<std::pair<int32_t, float>> referenceSettings() {
+    std::vector<std::pair<int32_t, float>> settings;
+    std::stringstream list(BRV_PANEL_SETTINGS);
+    std::string item;
+    while (std::getline(list, item, ','))
+        settings.push_back({std::stoi(item.substr(0, item.find('='))),
+                            std::stof(item.substr(item.find('=') + 1))});
+    return settings;
+}
+
+class Lv2Panel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) {
+            const char* required = std::getenv("BRV_REQUIRE_DISPLAY");
+            if (required && *required) FAIL() << "no display";
+            GTEST_SKIP() << "no display to open a window on";
+        }
+        ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_REFERENCE, reference)) << BRV_PANEL_REFERENCE;
+        std::string error;
+        window = X11HostWindow::open(reference.width, reference.height, "Brellivaunt LV2", error,
+                                     40, 40);
+        ASSERT_TRUE(window) << error;
+        library = dlopen(BRV_LV2_UI, RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(library, nullptr) << dlerror();
+        auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
+            dlsym(library, "lv2ui_descriptor"));
+        ASSERT_NE(entry, nullptr);
+        descriptor = entry(0);
+        ASSERT_NE(descriptor, nullptr);
+        EXPECT_STREQ(descriptor->URI, "urn:brellivaunt:reverb#ui");
+
+        map = {&host, &UiHost::map};
+        scale = 2.0f;
+        options[0] = {LV2_OPTIONS_INSTANCE,
+                      0,
+                      UiHost::map(&host, LV2_UI__scaleFactor),
+                      sizeof(float),
+                      UiHost::map(&host, "http://lv2plug.in/ns/ext/atom#Float"),
+                      &scale};
+        options[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
+        touch = {&host, &UiHost::touch};
+        resize = {&host, &UiHost::resize};
+        featureRecords = {{LV2_UI__parent, window->handle()},
+                          {LV2_UI__idleInterface, nullptr},
+                          {LV2_UI__touch, &touch},
+                          {LV2_UI__resize, &resize},
+                          {LV2_URID__map, &map},
+                          {LV2_OPTIONS__options, options}};
+        for (auto& f : featureRecords) features.push_back(&f);
+        features.push_back(nullptr);
+
+        handle = descriptor->instantiate(descriptor, "urn:brellivaunt:reverb", BRV_LV2_BUNDLE,
+                                         &UiHost::write, &host, &widget, features.data());
+        ASSERT_NE(handle, nullptr);
+        idleInterface = static_cast<const LV2UI_Idle_Interface*>(
+            descriptor->extension_data(LV2_UI__idleInterface));
+        ASSERT_NE(idleInterface, nullptr);
+    }
+    void TearDown() override {
+        if (handle) descriptor->cleanup(handle);
+        window.reset();
+    }
+
+    void portEvent(int32_t parameter, float value) {
+        descriptor->port_event(handle, firstControl + parameter, sizeof value, 0, &value);
+    }
+    void idleFor(int steps) {
+        for (int i = 0; i < steps; ++i) {
+            EXPECT_EQ(idleInterface->idle(handle), 0);
+            usleep(idlePeriod);
+        }
+    }
+    // Idles the panel at the host's rate while a pointer script plays.
+    template <typename Script>
+    void idleWhile(Script script) {
+        std::atomic<bool> done{false};
+        std::thread player([&] {
+            script();
+            done = true;
+        });
+        while (!done) idleFor(1);
+        player.join();
+        idleFor(8);
+    }
+    // How many pixels of the host's window differ from the picture; all of
+    // them when the window cannot be read.
+    size_t pixelsDifferingFrom(const platform::probe::Image& picture) {
+        std::vector<uint32_t> shown(picture.pixels.size());
+        if (!window->grab(picture.width, picture.height, shown.data())) return shown.size();
+        size_t differ = 0;
+        for (size_t i = 0; i < shown.size(); ++i)
+            differ += shown[i] != platform::swapRedBlue(picture.pixels[i]);
+        return differ;
+    }
+    void knobCentre(int32_t place, int& x, int& y) {
+        window->screenOrigin(x, y);
+        x += 73 + 80 * place;
+        y += 132;
+    }
+
+    platform::probe::Image reference;
+    std::unique_ptr<X11HostWindow> window;
+    void* library = nullptr;
+    const LV2UI_Descriptor* descriptor = nullptr;
+    const LV2UI_Idle_Interface* idleInterface = nullptr;
+    UiHost host;
+    LV2_URID_Map map{};
+    float scale = 1.0f;
+    LV2_Options_Option options[2]{};
+    LV2UI_Touch touch{};
+    LV2UI_Resize resize{};
+    std::vector<LV2_Feature> featureRecords;
+    std::vector<const LV2_Feature*> features;
+    LV2UI_Handle handle = nullptr;
+    LV2UI_Widget widget = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Lv2Panel, NamesItsSizeAndShowsWhatTheHostsPanelPictureShows) {
+    EXPECT_NE(widget, nullptr) << "the panel's own X window";
+    EXPECT_EQ(host.resizedWidth, reference.width);
+    EXPECT_EQ(host.resizedHeight, reference.height);
+    for (const auto& setting : referenceSettings()) portEvent(setting.first, setting.second);
+    idleFor(6);
+    EXPECT_TRUE(host.heard.empty()) << "a host's change does not come back to it";
+    EXPECT_EQ(pixelsDifferingFrom(reference), 0u);
+}
+
+TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
+    portEvent(paramEarlySize, 0.25f);
+    idleFor(2);
+    int x = 0, y = 0;
+    knobCentre(0, x, y);
+    // Alt makes the drag linear: straight up by 40 pixels is 40 / 200.
+    idleWhile([&] {
+        xdotool(moveTo(x, y), 200000);
+        xdotool("keydown alt mousedown 1", 400000);
+        for (int step = 1; step <= 4; ++step) xdotool(moveTo(x, y - 10 * step), 150000);
+        usleep(150000);
+        xdotool("mouseup 1 keyup alt", 0);
+    });
+    const uint32_t port = firstControl + paramEarlySize;
+    ASSERT_GE(host.heard.size(), 3u);
+    EXPECT_EQ(host.heard.front().kind, Heard::grab);
+    EXPECT_EQ(host.heard.front().port, port);
+    EXPECT_EQ(host.heard.back().kind, Heard::release);
+    EXPECT_EQ(host.heard.back().port, port);
+    float last = 0.25f;
+    for (size_t i = 1; i + 1 < host.heard.size(); ++i) {
+        const Heard& h = host.heard[i];
+        ASSERT_EQ(h.kind, Heard::write) << i;
+        EXPECT_EQ(h.port, port);
+        EXPECT_GT(h.value, last) << "rising from where the host's port event put the knob";
+        last = h.value;
+    }
+    EXPECT_NEAR(last, 0.25f + 40.0f / 200.0f, 1e-5f);
+
+    // The knob's read-out follows the drag, as the VST 2 panel's does.
+    platform::probe::Image dragged;
+    ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_DRAGGED, dragged)) << BRV_PANEL_DRAGGED;
+    EXPECT_EQ(pixelsDifferingFrom(dragged), 0u);
+}
+
+// A change that comes in one step has no drag to bracket it: it gets a grab
+// and a release of its own, so that a host recording by touch records it.
+TEST_F(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
+    idleFor(2);
+    int x = 0, y = 0;
+    knobCentre(1, x, y);
+    const uint32_t port = firstControl + paramLateSize;
+    auto expectOneBracketedRise = [&](float from) {
+        ASSERT_EQ(host.heard.size(), 3u);
+        EXPECT_EQ(host.heard[0].kind, Heard::grab);
+        EXPECT_EQ(host.heard[1].kind, Heard::write);
+        EXPECT_GT(host.heard[1].value, from);
+        EXPECT_EQ(host.heard[2].kind, Heard::release);
+        for (const Heard& h : host.heard) EXPECT_EQ(h.port, port);
+    };
+    idleWhile([&] {
+        xdotool(moveTo(x, y), 200000);
+        xdotool("click 4", 300000);
+    });
+    expectOneBracketedRise(parameterTable[paramLateSize].defaultValue);
+    const float wheeled = host.heard[1].value;
+
+    // A click that does not move the knob gives it the keyboard.
+    idleWhile([&] { xdotool("keydown alt click 1 keyup alt", 300000); });
+    host.heard.clear();
+    const std::string panelWindow = std::to_string(reinterpret_cast<uintptr_t>(widget));
+    idleWhile([&] {
+        xdotool("windowfocus " + panelWindow, 200000);
+        xdotool("key Up", 300000);
+    });
+    expectOneBracketedRise(wheeled);
+}
