@@ -18,6 +18,7 @@
 #include "tools/DecayPlot.h"
 #include "tools/DemoPhrase.h"
 #include "tools/ImpulseRender.h"
+#include "tools/PresetChoice.h"
 #include "tools/RoomReport.h"
 #include "tools/VstHost.h"
 #include "tools/X11HostWindow.h"
@@ -46,6 +47,7 @@ struct Options {
     double demoRate = 44100.0;
     int32_t program = -1;
     std::vector<std::pair<std::string, std::string>> settings;
+    PresetChoice presets;
 };
 
 const char* const usage =
@@ -57,6 +59,11 @@ const char* const usage =
     "  --tail SECONDS     silence appended so the tail is heard (default 4)\n"
     "  --set P=V          set parameter P (name or index) to V, 0 to 1; repeatable\n"
     "  --program N        select program N (0 to 15) before the parameters are set\n"
+    "  --list-presets     list the factory presets, then exit\n"
+    "  --preset NAME      apply a factory preset, keeping Dry-Wet as it is\n"
+    "  --preset FILE.fxp  apply a VST 2 program file: all nine values\n"
+    "  --bank FILE.fxb --bank-program N\n"
+    "                     apply program N (from 0) of a VST 2 bank file: all nine values\n"
     "  --block FRAMES     processing block size (default 512)\n"
     "  --rate HZ          sample rate of the demo phrase and the impulse response (default 44100)\n"
     "  --module FILE      the module to load (default: $BRELLIVAUNT_MODULE, else the one built\n"
@@ -96,7 +103,10 @@ Options parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         double number = 0.0;
-        if (arg == "-h" || arg == "--help") {
+        std::string presetUsage;
+        if (options.presets.take(argc, argv, i, presetUsage)) {
+            if (!presetUsage.empty()) fail(presetUsage, 2);
+        } else if (arg == "-h" || arg == "--help") {
             std::fputs(usage, stdout);
             std::exit(0);
         } else if (arg == "--demo") {
@@ -267,8 +277,8 @@ private:
     int lastPercent = -1;
 };
 
-// The program first, then switched on, then the user's settings, which may
-// switch it off again.
+// The program first, then switched on, then the preset, then the user's
+// settings, which may switch it off again.
 void applySettings(PluginInstance& plugin, const Options& options) {
     if (options.program >= 0) {
         if (options.program >= plugin.numPrograms())
@@ -277,6 +287,7 @@ void applySettings(PluginInstance& plugin, const Options& options) {
         plugin.setProgram(options.program);
     }
     plugin.setParameter(onOffIndex, 1.0f);
+    options.presets.apply([&plugin](int32_t index, float value) { plugin.setParameter(index, value); });
     for (const auto& setting : options.settings) {
         const int32_t index = findParameter(plugin, setting.first);
         double value = 0.0;
@@ -379,8 +390,15 @@ int analyzeImpulse(PluginInstance& plugin, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Options options = parseOptions(argc, argv);
+    Options options = parseOptions(argc, argv);
     std::string error;
+    // Preset files are read whole before anything is loaded, so that a bad
+    // one changes nothing.
+    if (const int code = options.presets.resolve(error)) fail(error, code);
+    if (options.presets.listRequested()) {
+        std::fputs(options.presets.list().c_str(), stdout);
+        return 0;
+    }
 
     LoadedModule module;
     const std::string modulePath = options.module.empty() ? defaultModulePath() : options.module;
