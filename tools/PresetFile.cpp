@@ -251,7 +251,8 @@ bool loadBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string
 bool saveBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error) {
     const std::string partial = path + ".partial";
     FILE* file = std::fopen(partial.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    // An empty vector may hold no buffer at all, which fwrite must not be given.
+    bool written = file && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
     if (file) written = (std::fclose(file) == 0) && written;
     if (!written || std::rename(partial.c_str(), path.c_str()) != 0) {
         std::remove(partial.c_str());
