@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release archive: the Linux module, LV2 bundle and command-line
-# host, both Windows modules, the README, the licence and the user guide, in
-# build/package/brellivaunt-VERSION.tar.gz.
+# host, both Windows modules, the factory presets, the README, the licence
+# and the user guide, in build/package/brellivaunt-VERSION.tar.gz.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh all
@@ -9,7 +9,7 @@ jobs=$(nproc)
 for preset in native mingw64 mingw32; do
   cmake --preset "$preset" >/dev/null
 done
-cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt_lv2 brellivaunt-host
+cmake --build --preset native -j "$jobs" --target brellivaunt brellivaunt_lv2 brellivaunt-host brv_vst2_presets
 cmake --build --preset mingw64 -j "$jobs" --target brellivaunt
 cmake --build --preset mingw32 -j "$jobs" --target brellivaunt
 
@@ -17,7 +17,7 @@ version=$(sed -n 's/^project(Brellivaunt VERSION \([0-9.]*\).*/\1/p' CMakeLists.
 name="brellivaunt-$version"
 stage="build/package/$name"
 rm -rf build/package
-mkdir -p "$stage/linux-x86_64" "$stage/windows-64-bit" "$stage/windows-32-bit"
+mkdir -p "$stage/linux-x86_64" "$stage/windows-64-bit" "$stage/windows-32-bit" "$stage/presets"
 install -m 644 build/native/module/Brellivaunt.so "$stage/linux-x86_64/"
 install -m 755 build/native/tools/brellivaunt-host "$stage/linux-x86_64/"
 strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.so" "$stage/linux-x86_64/brellivaunt-host"
@@ -40,12 +40,15 @@ Brellivaunt $version, a stereo reverb plug-in for VST 2 hosts, by Tarnwick Resea
   windows-32-bit/Brellivaunt.dll   the plug-in for 32-bit Windows hosts
   USER-GUIDE.md                    installing, what the Linux files need, the
                                    controls, the command-line host, the limits
+  presets/                         the factory presets as VST 2 program and bank files
   LICENSE                          MIT licence
 
 Copy the plug-in into a folder your host scans (~/.vst on Linux) and rescan.
 USER-GUIDE.md says where each host looks and what every control does.
 README
 chmod 644 "$stage/README"
+# The factory presets for every host and system: the same bytes everywhere.
+install -m 644 build/native/presets/vst2/*.fxp build/native/presets/vst2/*.fxb "$stage/presets/"
 tar -C build/package -czf "build/package/$name.tar.gz" "$name"
 echo "wrote build/package/$name.tar.gz"
 tar -tzvf "build/package/$name.tar.gz"

@@ -19,6 +19,11 @@ const char* const usage =
     "  --tail SECONDS     silence appended so the tail is heard (default 4)\n"
     "  --set P=V          set parameter P (name or index) to V, 0 to 1; repeatable\n"
     "  --program N        select program N (0 to 15) before the parameters are set\n"
+    "  --list-presets     list the factory presets, then exit\n"
+    "  --preset NAME      apply a factory preset, keeping Dry-Wet as it is\n"
+    "  --preset FILE.fxp  apply a VST 2 program file: all nine values\n"
+    "  --bank FILE.fxb --bank-program N\n"
+    "                     apply program N (from 0) of a VST 2 bank file: all nine values\n"
     "  --block FRAMES     processing block size (default 512)\n"
     "  --rate HZ          sample rate of the demo phrase and the impulse response (default 44100)\n"
     "  --module FILE      the module to load (default: $BRELLIVAUNT_MODULE, else the one built\n"
@@ -107,6 +112,8 @@ Options parseOptions(int argc, char** argv) {
             if (arg.empty()) fail("the input file name is empty", exitUsageError);
         } else if (arg == "--") {
             optionsEnded = true;
+        } else if (std::string presetUsage; options.presets.take(argc, argv, i, presetUsage)) {
+            if (!presetUsage.empty()) fail(presetUsage, exitUsageError);
         } else if (arg == "-h" || arg == "--help") {
             std::fputs(usage, stdout);
             std::exit(0);

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "tools/PresetChoice.h"
+
 // A file or the module could not be used: exit 1. A request that makes no
 // sense (unknown option or name, bad value, options that exclude each
 // other): exit 2.
@@ -36,6 +38,7 @@ struct Options {
     double demoRate = 44100.0;
     int32_t program = -1;
     std::vector<std::pair<std::string, std::string>> settings;
+    PresetChoice presets;
 
     bool measures() const { return analyze || !ir.empty() || !plot.empty(); }
 };

@@ -22,6 +22,7 @@
 #include "tools/ModuleLocator.h"
 #include "tools/OutputFile.h"
 #include "tools/OutputFormat.h"
+#include "tools/PresetChoice.h"
 #include "tools/RoomReport.h"
 #include "tools/StreamRender.h"
 #include "tools/VstHost.h"
@@ -124,8 +125,8 @@ private:
 };
 
 // The program first, then switched on (except for --info, which shows the
-// module as it starts), then the user's settings, which may switch it off
-// again.
+// module as it starts), then the preset, then the user's settings, which may
+// switch it off again.
 void applySettings(PluginInstance& plugin, const Options& options) {
     if (options.program >= 0) {
         if (options.program >= plugin.numPrograms())
@@ -134,6 +135,7 @@ void applySettings(PluginInstance& plugin, const Options& options) {
         plugin.setProgram(options.program);
     }
     if (!options.info) plugin.setParameter(onOffIndex, 1.0f);
+    options.presets.apply([&plugin](int32_t index, float value) { plugin.setParameter(index, value); });
     for (const auto& setting : options.settings) {
         const int32_t index = findParameter(plugin, setting.first);
         double value = 0.0;
@@ -293,8 +295,15 @@ int renderFile(PluginInstance& plugin, const Options& options) {
 }
 
 int run(int argc, char** argv) {
-    const Options options = parseOptions(argc, argv);
+    Options options = parseOptions(argc, argv);
     std::string error;
+    // Preset files are read whole before anything is loaded, so that a bad
+    // one changes nothing.
+    if (const int code = options.presets.resolve(error)) fail(error, code);
+    if (options.presets.listRequested()) {
+        std::fputs(options.presets.list().c_str(), stdout);
+        return 0;
+    }
 
     std::string modulePath;
     if (!locateModule(options.module, modulePath, error)) fail(error);

@@ -11,6 +11,8 @@ unset BRELLIVAUNT_MODULE
 
 HOME="$dir/nobody" "$cmake" --install "$build" --prefix "$dir/usr" >/dev/null
 test -f "$dir/usr/lib/vst/Brellivaunt.so"
+test -f "$dir/usr/share/brellivaunt/presets/Brellivaunt Factory.fxb"
+test -f "$dir/usr/share/brellivaunt/presets/Large Hall.fxp"
 HOME="$dir/nobody" "$dir/usr/bin/brellivaunt-host" --demo --tail 0.2 --quiet -o "$dir/demo.wav"
 test -s "$dir/demo.wav"
 
