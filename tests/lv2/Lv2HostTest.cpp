@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <lilv/lilv.h>
 #include <lv2/core/lv2.h>
+#include <lv2/presets/presets.h>
+#include <lv2/urid/urid.h>
 
 #include <dlfcn.h>
 
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "params/Parameters.h"
+#include "tools/PresetList.h"
 #include "tools/VstHost.h"
 
 namespace {
@@ -392,4 +395,88 @@ TEST(Lv2Binaries, DspLinksNoWindowingOrFontLibrary) {
         EXPECT_EQ(dsp.find(library), std::string::npos) << library << " in\n" << dsp;
     EXPECT_NE(linkedLibraries(BRV_LV2_UI).find("libxcb"), std::string::npos)
         << "the panel's binary shows what the check looks for";
+}
+
+namespace {
+
+// The few URIs lilv asks a host to map while it reads presets.
+class UridMap final {
+public:
+    UridMap() {
+        feature.URI = LV2_URID__map;
+        feature.data = &map;
+        map.handle = this;
+        map.map = [](LV2_URID_Map_Handle handle, const char* uri) -> LV2_URID {
+            auto& uris = static_cast<UridMap*>(handle)->uris;
+            for (size_t i = 0; i < uris.size(); ++i)
+                if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
+            uris.emplace_back(uri);
+            return static_cast<LV2_URID>(uris.size());
+        };
+    }
+    LV2_URID_Map map{};
+    LV2_Feature feature{};
+
+private:
+    std::vector<std::string> uris;
+};
+
+struct PortValues {
+    std::vector<std::pair<std::string, float>> values;
+    float of(const std::string& symbol) const {
+        for (const auto& v : values)
+            if (v.first == symbol) return v.second;
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+};
+
+}  // namespace
+
+// A host's preset menu: every factory preset, under its name, sets the ports
+// to the source file's values, except dry_wet, so that the user's mix stays.
+TEST_F(Lv2Host, EveryFactoryPresetSetsItsValuesAndKeepsTheMix) {
+    std::FILE* f = std::fopen(BRV_PRESET_SOURCE, "rb");
+    ASSERT_NE(f, nullptr);
+    std::string text;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;) text.append(chunk, n);
+    std::fclose(f);
+    std::vector<NamedPreset> source;
+    std::string error;
+    ASSERT_TRUE(parsePresetList(text, source, error)) << error;
+
+    UridMap urids;
+    LilvNodes* presets = lilv_plugin_get_related(plugin, node(LV2_PRESETS__Preset));
+    ASSERT_NE(presets, nullptr);
+    EXPECT_EQ(lilv_nodes_size(presets), source.size());
+    size_t checked = 0;
+    LILV_FOREACH(nodes, i, presets) {
+        const LilvNode* preset = lilv_nodes_get(presets, i);
+        lilv_world_load_resource(world, preset);
+        LilvState* state = lilv_state_new_from_world(world, &urids.map, preset);
+        ASSERT_NE(state, nullptr) << lilv_node_as_uri(preset);
+        const std::string label = lilv_state_get_label(state) ? lilv_state_get_label(state) : "";
+        const NamedPreset* expected = findPreset(source, label);
+        ASSERT_NE(expected, nullptr) << "no preset named \"" << label << "\" in the source";
+        PortValues heard;
+        lilv_state_emit_port_values(
+            state,
+            [](const char* symbol, void* user, const void* value, uint32_t size, uint32_t) {
+                if (size == sizeof(float))
+                    static_cast<PortValues*>(user)->values.emplace_back(symbol, *static_cast<const float*>(value));
+            },
+            &heard);
+        EXPECT_EQ(heard.values.size(), static_cast<size_t>(paramCount - 1)) << label;
+        for (int32_t p = 0; p < paramCount; ++p) {
+            const float got = heard.of(parameterTable[p].symbol);
+            if (p == paramDryWet)
+                EXPECT_TRUE(std::isnan(got)) << label << " must leave dry_wet alone";
+            else
+                EXPECT_EQ(got, expected->values[p]) << label << " " << parameterTable[p].symbol;
+        }
+        lilv_state_free(state);
+        ++checked;
+    }
+    lilv_nodes_free(presets);
+    EXPECT_EQ(checked, source.size());
 }
