@@ -407,11 +407,11 @@ public:
         feature.data = &map;
         map.handle = this;
         map.map = [](LV2_URID_Map_Handle handle, const char* uri) -> LV2_URID {
-            auto& uris = static_cast<UridMap*>(handle)->uris;
-            for (size_t i = 0; i < uris.size(); ++i)
-                if (uris[i] == uri) return static_cast<LV2_URID>(i + 1);
-            uris.emplace_back(uri);
-            return static_cast<LV2_URID>(uris.size());
+            auto& known = static_cast<UridMap*>(handle)->uris;
+            for (size_t i = 0; i < known.size(); ++i)
+                if (known[i] == uri) return static_cast<LV2_URID>(i + 1);
+            known.emplace_back(uri);
+            return static_cast<LV2_URID>(known.size());
         };
     }
     LV2_URID_Map map{};
