@@ -29,7 +29,7 @@ set(BRV_LAYERS
   "resources:"
   "tools:params,vst2,gui"
   "lv2:params,dsp,vst2,effect,gui,editor"
-  "fuzz:params,vst2,gui,editor,effect,module"
+  "fuzz:params,dsp,vst2,gui,editor,effect,module"
   "bench:params,dsp,reference,vst2,effect,gui,tools"
   "tests/support:params,dsp,reference,vst2,effect,gui,editor,module,tools"
   "tests/*:params,dsp,reference,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"

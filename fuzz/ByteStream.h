@@ -10,7 +10,7 @@
 
 class ByteStream final {
 public:
-    ByteStream(const uint8_t* data, size_t size) : data(data), size(size) {}
+    ByteStream(const uint8_t* bytes, size_t count) : data(bytes), size(count) {}
 
     bool empty() const { return position >= size; }
     uint8_t byte() { return empty() ? 0 : data[position++]; }

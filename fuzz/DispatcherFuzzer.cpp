@@ -5,6 +5,11 @@
 // sanitizers it checks two things a host relies on: getParameter answers
 // what the host (or the panel, through automation) last set, and finite
 // input gives finite output.
+//
+// Each input gets a new effect, as its first and only one; what no input can
+// change is made once per process and reused: the host window the panel
+// opens in. Everything an input observes goes into a digest, so the replay
+// can show that an input answers the same alone and after others.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +19,10 @@
 
 #include "params/Parameters.h"
 #include "module/ReverbPluginGui.h"
+#include "dsp/Processor.h"
 #include "fuzz/ByteStream.h"
+#include "fuzz/DispatcherRun.h"
+#include "fuzz/Observations.h"
 #include "gui/platform/Probe.h"
 #include "vst2/PanelSnapshot.h"
 
@@ -54,13 +62,26 @@ void require(bool ok) {
     if (!ok) __builtin_trap();
 }
 
+// The top-level window a host gives the panel. Made when the first input
+// opens a panel and kept for the process: closing the effect closes its panel
+// and leaves the host's window as a host would.
+class HostWindow final {
+public:
+    void* get() {
+        if (!platform::probe::isWindow(window)) window = platform::probe::createHostWindow(547, 202);
+        return window;
+    }
+
+private:
+    platform::Window window = nullptr;
+};
+
 class FuzzHost final {
 public:
-    FuzzHost() { create(); }
-    ~FuzzHost() {
-        destroy();
-        if (window) platform::probe::destroyHostWindow(window);
+    FuzzHost(HostWindow& hostWindow, Observations& observations) : shared(hostWindow), seen(observations) {
+        create();
     }
+    ~FuzzHost() { destroy(); }
     FuzzHost(const FuzzHost&) = delete;
     FuzzHost& operator=(const FuzzHost&) = delete;
 
@@ -86,6 +107,9 @@ private:
     void create() {
         modelHolder = std::make_unique<ParameterModel>();
         model = modelHolder.get();
+        // The engine's filters take the process-wide rate they are built at,
+        // which the last input may have set to anything: a fresh process's.
+        dsp::sampleRate = 44100.0f;
         // As the module's entry makes it; effClose deletes it.
         effect = (new ReverbPluginGui(&hostCallback))->getAeffect();
         // Process-wide settings a previous input may have left: back to a host's usual.
@@ -98,7 +122,10 @@ private:
     }
     intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
         if (opcode == effSetProgram) model->select(value);
-        return effect->dispatcher(effect, opcode, index, value, ptr, opt);
+        const intptr_t answer = effect->dispatcher(effect, opcode, index, value, ptr, opt);
+        seen.add(opcode);
+        seen.add(answer);
+        return answer;
     }
 
     // Opcodes 0 to 79 with what a host puts in ptr (and, where the opcode
@@ -140,8 +167,13 @@ private:
         default:
             if (in.byte() < 8) ptr = nullptr;
         }
-        dispatch(opcode, index, value, ptr, opt);
-        if (opcode == effEditGetRect && rect) require(rect->right - rect->left == 547);
+        const intptr_t answer = dispatch(opcode, index, value, ptr, opt);
+        if (ptr == scratch.data()) seen.add(scratch.data(), scratch.size());
+        if (opcode == effGetChunk && chunk && answer > 0) seen.add(chunk, static_cast<size_t>(answer));
+        if (opcode == effEditGetRect && rect) {
+            require(rect->right - rect->left == 547);
+            seen.add(*rect);
+        }
     }
 
     // Numbers no host opcode has: any value, a buffer that must stay untouched.
@@ -166,6 +198,7 @@ private:
             const float now = effect->getParameter(effect, i);
             const float expected = model->live(i);
             require(std::memcmp(&now, &expected, sizeof now) == 0);
+            seen.add(now);
         }
         require(effect->getParameter(effect, paramCount) == 0.0f);
         require(effect->getParameter(effect, -1) == 0.0f);
@@ -190,6 +223,8 @@ private:
         else
             effect->process(effect, inputs, outputs, frames);
         for (size_t i = 0; i < n; ++i) require(std::isfinite(buffers[2][i]) && std::isfinite(buffers[3][i]));
+        seen.add(buffers[2].data(), n * sizeof(float));
+        seen.add(buffers[3].data(), n * sizeof(float));
     }
 
     // The panel: open, idle, keys, knob mode, close, in any order.
@@ -221,6 +256,7 @@ private:
         char shown[256] = {};
         dispatch(effGetProgramName, 0, 0, shown, 0.0f);
         require(std::strlen(shown) < 24 + 3);
+        seen.add(shown, sizeof shown);
     }
 
     // Our own picture request: the size first, then a buffer of that size,
@@ -234,23 +270,31 @@ private:
         shot.pixels = pixels.data();
         const intptr_t drawn = dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
         if (wrong) require(drawn == 0 && pixels.front() == 7);
+        seen.add(pixels.data(), pixels.size() * sizeof(uint32_t));
     }
 
-    void* hostWindow() {
-        if (!window) window = platform::probe::createHostWindow(547, 202);
-        return window;
-    }
+    void* hostWindow() { return shared.get(); }
 
+    HostWindow& shared;
+    Observations& seen;
     AEffect* effect = nullptr;
     std::unique_ptr<ParameterModel> modelHolder;
-    platform::Window window = nullptr;
 };
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+uint64_t runDispatcherInput(const uint8_t* data, size_t size) {
+    static HostWindow* const hostWindow = new HostWindow;  // for the process's life
+    Observations seen;
     ByteStream in(data, size);
-    FuzzHost host;
-    while (!in.empty()) host.step(in);
+    {
+        FuzzHost host(*hostWindow, seen);
+        while (!in.empty()) host.step(in);
+    }
+    return seen.digest();
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    runDispatcherInput(data, size);
     return 0;
 }

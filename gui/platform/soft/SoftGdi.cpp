@@ -234,11 +234,17 @@ int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect,
 
 GdiObject loadBitmap(Module instance, int resourceId) {
     if (!instance) return nullptr;
-    auto found = sys().images.find(resourceId & 0xFFFF);
-    if (found == sys().images.end()) return nullptr;
+    const int id = resourceId & 0xFFFF;
+    auto decoded = sys().decodedImages.find(id);
+    if (decoded == sys().decodedImages.end()) {
+        auto found = sys().images.find(id);
+        if (found == sys().images.end()) return nullptr;
+        Surface image;
+        if (!soft::decodeBitmapFile(found->second.first, found->second.second, image)) return nullptr;
+        decoded = sys().decodedImages.emplace(id, std::move(image)).first;
+    }
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
-    if (!soft::decodeBitmapFile(found->second.first, found->second.second, bitmap->bitmap))
-        return nullptr;
+    bitmap->bitmap = decoded->second;
     return sys().adopt(std::move(bitmap));
 }
 

@@ -162,6 +162,8 @@ public:
     Module instance = nullptr;
 
     std::map<int, std::pair<const unsigned char*, size_t>> images;
+    // Each image decoded once: they are the program's own, fixed before main.
+    std::map<int, Surface> decodedImages;
 
 private:
     System();

@@ -52,9 +52,26 @@ FcConfig* fontConfig() {
     return holder.config;
 }
 
+// Faces drawn with Arial's advance widths and line heights; text laid out in
+// one of them lands on the same pixels in any of the others' places.
+bool arialMetrics(const char* family) {
+    static const char* const faces[] = {"Arial", "Liberation Sans", "Arimo"};
+    for (const char* face : faces)
+        if (family && FcStrCmpIgnoreCase(reinterpret_cast<const FcChar8*>(family),
+                                         reinterpret_cast<const FcChar8*>(face)) == 0)
+            return true;
+    return false;
+}
+
+struct Match {
+    std::string file;
+    int index = 0;
+    bool arialMetrics = false;  // one of the match's family names
+};
+
 // The file and face index that fontconfig offers for the description, or an
 // empty name when nothing at all matches.
-std::string matchFile(const FontDescription& d, int* index) {
+Match matchFile(const FontDescription& d) {
     FcConfig* config = fontConfig();
     if (!config) return {};
     FcPattern* pattern = FcPatternCreate();
@@ -67,16 +84,34 @@ std::string matchFile(const FontDescription& d, int* index) {
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
     FcPattern* match = FcFontMatch(config, pattern, &result);
-    std::string file;
+    Match found;
     if (match) {
         FcChar8* name = nullptr;
         if (FcPatternGetString(match, FC_FILE, 0, &name) == FcResultMatch && name)
-            file = reinterpret_cast<const char*>(name);
-        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+            found.file = reinterpret_cast<const char*>(name);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch) found.index = 0;
+        FcChar8* family = nullptr;
+        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &family) == FcResultMatch; ++i)
+            found.arialMetrics = found.arialMetrics || arialMetrics(reinterpret_cast<const char*>(family));
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
-    return file;
+    return found;
+}
+
+// The face for the description: fontconfig's match, except that Arial gets
+// the carried Liberation Sans unless the match has Arial's metrics, and any
+// face gets it rather than no text at all.
+FT_Face openFace(FT_Library lib, const FontDescription& d) {
+    const Match match = matchFile(d);
+    const bool wantsArial = arialMetrics(d.faceName);
+    FT_Face face = nullptr;
+    if (!match.file.empty() && (match.arialMetrics || !wantsArial) &&
+        FT_New_Face(lib, match.file.c_str(), match.index, &face) == 0)
+        return face;
+    const EmbeddedFace carried = embeddedSans(d.weight >= 600);
+    if (FT_New_Memory_Face(lib, carried.data, static_cast<FT_Long>(carried.size), 0, &face) == 0) return face;
+    return nullptr;
 }
 
 int scaled(int units, int em, int unitsPerEm) {
@@ -127,12 +162,10 @@ FontFace* FontFace::resolve(GdiObject font) {
     if (!font) return nullptr;
     if (font->face) return font->face.get();
     auto resolved = std::make_unique<FontFace>();
-    int index = 0;
-    std::string file = matchFile(font->font, &index);
-    FT_Face face = nullptr;
     resolved->owner = library();
     FT_Library lib = resolved->owner ? resolved->owner->get() : nullptr;
-    if (lib && !file.empty() && FT_New_Face(lib, file.c_str(), index, &face) == 0) {
+    FT_Face face = lib ? openFace(lib, font->font) : nullptr;
+    if (face) {
         resolved->face = face;
         int winAscent = face->ascender;
         int winDescent = -face->descender;
