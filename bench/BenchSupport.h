@@ -40,8 +40,8 @@ inline void countFrames(benchmark::State& state, double framesPerIteration) {
     const double frames = static_cast<double>(state.iterations()) * framesPerIteration;
     state.SetItemsProcessed(static_cast<int64_t>(frames));
     state.counters["realtime"] = benchmark::Counter(frames / rate, benchmark::Counter::kIsRate);
-    state.counters["ns_per_frame"] =
-        benchmark::Counter(frames * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_frame"] = benchmark::Counter(
+        frames * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 }  // namespace bench

@@ -49,7 +49,8 @@ void renderBlocks(ReverbEngine& engine, const Room& room, float* interleaved, in
 void render(benchmark::State& state, const Room& room, bool silence, bool longTailFirst) {
     auto engine = std::make_unique<ReverbEngine>();
     bench::Noise noise;
-    const std::vector<float> input = silence ? std::vector<float>(2 * frames, 0.0f) : noise.take(2 * frames);
+    const std::vector<float> input =
+        silence ? std::vector<float>(2 * frames, 0.0f) : noise.take(2 * frames);
     std::vector<float> buffer(2 * frames);
     if (longTailFirst) {
         buffer = noise.take(2 * frames);
@@ -73,7 +74,13 @@ void silenceAfterLongTail(benchmark::State& state) { render(state, largeRoom, tr
 }  // namespace
 
 BENCHMARK(allHalf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(largeRoomLongDecay)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(silenceAfterLongTail)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(largeRoomLongDecay)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(silenceAfterLongTail)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 BENCHMARK_MAIN();

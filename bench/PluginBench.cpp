@@ -67,7 +67,8 @@ private:
 // An instance as a host has it while playing: opened, told the rate and
 // the block size, resumed and switched on. Null, with the state marked, if
 // the module gives no effect.
-std::unique_ptr<PluginInstance> runningInstance(benchmark::State& state, const LoadedModule& module) {
+std::unique_ptr<PluginInstance> runningInstance(benchmark::State& state,
+                                                const LoadedModule& module) {
     auto plugin = std::make_unique<PluginInstance>();
     std::string error;
     if (!plugin->create(module, error)) {
@@ -113,7 +114,8 @@ void createAndClose(benchmark::State& state, const LoadedModule* module) {
         plugin.reset();
         faults += minorFaults() - before;
     }
-    state.counters["page_faults"] = benchmark::Counter(static_cast<double>(faults), benchmark::Counter::kAvgIterations);
+    state.counters["page_faults"] =
+        benchmark::Counter(static_cast<double>(faults), benchmark::Counter::kAvgIterations);
 }
 
 // Many tracks, one reverb each: every instance gets its block in turn, as a
@@ -149,7 +151,8 @@ class SummaryReporter final : public benchmark::ConsoleReporter {
 public:
     // Colours only on a terminal, so that a table sent to a file reads clean.
     explicit SummaryReporter(bool withBaseline)
-        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular), comparing(withBaseline) {}
+        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular),
+          comparing(withBaseline) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -166,18 +169,22 @@ public:
         // shares the machine, wall-clock time counts its turns too.
         std::printf("\nmedians of CPU time (ns per frame, ms per creation)\n");
         if (comparing) {
-            ratio("processReplacing: new / baseline", "processReplacing/new", "processReplacing/baseline");
-            ratio("create and close: new / baseline", "createAndClose/new", "createAndClose/baseline");
+            ratio("processReplacing: new / baseline", "processReplacing/new",
+                  "processReplacing/baseline");
+            ratio("create and close: new / baseline", "createAndClose/new",
+                  "createAndClose/baseline");
         } else {
             std::printf("  no baseline module given: nothing to compare with\n");
         }
-        ratio("33 instances in turn: per instance / one alone", "instancesInTurn/new", "processReplacing/new");
+        ratio("33 instances in turn: per instance / one alone", "instancesInTurn/new",
+              "processReplacing/new");
     }
 
 private:
     void ratio(const char* what, const std::string& a, const std::string& b) {
         if (!medians.count(a) || !medians.count(b)) return;
-        std::printf("  %-48s %10.3f / %10.3f = %.3f\n", what, medians[a], medians[b], medians[a] / medians[b]);
+        std::printf("  %-48s %10.3f / %10.3f = %.3f\n", what, medians[a], medians[b],
+                    medians[a] / medians[b]);
     }
     bool comparing;
     std::map<std::string, double> medians;
@@ -190,7 +197,8 @@ struct ModulePaths {
     std::string baseline;
 
     explicit ModulePaths(std::vector<char*>& args) {
-        if (const char* fromEnvironment = std::getenv("BRV_BASELINE_MODULE")) baseline = fromEnvironment;
+        if (const char* fromEnvironment = std::getenv("BRV_BASELINE_MODULE"))
+            baseline = fromEnvironment;
         for (auto it = args.begin() + 1; it != args.end();) {
             const std::string arg = *it;
             if (takeValue(arg, "--baseline=", baseline) || takeValue(arg, "--module=", current))
@@ -224,12 +232,18 @@ bool loadModule(LoadedModule& module, const std::string& path, const char* role)
 void registerCases(const char* role, const LoadedModule* module, bool withInstances) {
     const std::string suffix = std::string("/") + role;
     benchmark::RegisterBenchmark(("processReplacing" + suffix).c_str(), processReplacing, module)
-        ->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(9)
+        ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark(("createAndClose" + suffix).c_str(), createAndClose, module)
-        ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
     if (withInstances)
         benchmark::RegisterBenchmark(("instancesInTurn" + suffix).c_str(), instancesInTurn, module)
-            ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
 }
 
 }  // namespace
@@ -252,8 +266,9 @@ int main(int argc, char** argv) {
         if (!loadModule(baseline, paths.baseline, "baseline")) return 1;
         registerCases("baseline", &baseline, false);
     } else {
-        std::printf("no baseline module given (--baseline=MODULE or BRV_BASELINE_MODULE; "
-                    "scripts/bench-baseline.sh REV builds one): the comparison cases are skipped\n");
+        std::printf(
+            "no baseline module given (--baseline=MODULE or BRV_BASELINE_MODULE; "
+            "scripts/bench-baseline.sh REV builds one): the comparison cases are skipped\n");
     }
     std::fflush(stdout);
 

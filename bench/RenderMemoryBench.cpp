@@ -31,7 +31,8 @@ bool writeInput(const std::string& path, long frames) {
     if (!file) return false;
     std::vector<short> block(rate);
     for (long done = 0; done < frames; done += rate) {
-        for (int i = 0; i < rate; ++i) block[i] = static_cast<short>(((i * 7) % 200) - 100 + (i == 0 ? 20000 : 0));
+        for (int i = 0; i < rate; ++i)
+            block[i] = static_cast<short>(((i * 7) % 200) - 100 + (i == 0 ? 20000 : 0));
         const long n = std::min<long>(rate, frames - done);
         sf_writef_short(file, block.data(), n);
     }
@@ -48,14 +49,15 @@ Rendered renderWithHost(const std::string& input, const std::string& output) {
     if (pid == 0) {
         // Its "wrote ..." line would break up the benchmark's table.
         if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(126);
-        execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "--tail", "4", "-o", output.c_str(), input.c_str(),
-              static_cast<char*>(nullptr));
+        execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "--tail", "4", "-o", output.c_str(),
+              input.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
     struct rusage usage {};
     if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) return {};
-    return Rendered{WIFEXITED(status) && WEXITSTATUS(status) == 0, static_cast<double>(usage.ru_maxrss) / 1024.0};
+    return Rendered{WIFEXITED(status) && WEXITSTATUS(status) == 0,
+                    static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
 void BM_HostPeakMemory(benchmark::State& state) {

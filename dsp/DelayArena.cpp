@@ -49,7 +49,8 @@ DelayArena::DelayArena(std::size_t floats) {
     const std::size_t bytes = blockBytes(floats);
     usableBytes = bytes;
     mappedBytes = bytes + largePage;
-    mapping = mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    mapping =
+        mmap(nullptr, mappedBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapping == MAP_FAILED) {
         mapping = nullptr;
         throw std::bad_alloc();

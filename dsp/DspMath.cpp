@@ -12,9 +12,7 @@ constexpr float lowestNoteHz = 8.17742f;
 constexpr float curveBase = 1.2202f;
 constexpr float shelfBase = 1.05925f;
 
-double noteHzExact(float n) {
-    return static_cast<double>(lowestNoteHz) * portablePow(semitone, n);
-}
+double noteHzExact(float n) { return static_cast<double>(lowestNoteHz) * portablePow(semitone, n); }
 
 }  // namespace
 

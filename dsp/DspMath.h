@@ -94,7 +94,9 @@ inline float stepPhase(float inc, float& phase) {
     if (phase > 0.5f) phase = phase - 1.0f;
     return phase;
 }
-inline float advancePhase(float rate, float sr, float& phase) { return stepPhase(phaseIncrement(rate, sr), phase); }
+inline float advancePhase(float rate, float sr, float& phase) {
+    return stepPhase(phaseIncrement(rate, sr), phase);
+}
 
 // Bit for bit, so that −0 and NaN are told apart like any other value.
 inline bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }

@@ -46,14 +46,15 @@ public:
     // The cubic through this sample's taps of two stereo lines, before
     // either writes: the first line in the lower lanes, the second in the
     // upper. Each lane is what read gives it.
-    [[gnu::always_inline]] static Lanes readTwo(const FractionalDelay& first, const FractionalDelay& second,
+    [[gnu::always_inline]] static Lanes readTwo(const FractionalDelay& first,
+                                                const FractionalDelay& second,
                                                 const RingCursor& at) {
         static_assert(channels == 2, "two stereo lines fill four lanes");
         const FourTaps<Lanes> a = first.taps(at);
         const FourTaps<Lanes> b = second.taps(at);
-        return hermite4(Lanes::join(first.fraction, second.fraction), Lanes::join(a.newest, b.newest),
-                        Lanes::join(a.newer, b.newer), Lanes::join(a.older, b.older),
-                        Lanes::join(a.oldest, b.oldest));
+        return hermite4(Lanes::join(first.fraction, second.fraction),
+                        Lanes::join(a.newest, b.newest), Lanes::join(a.newer, b.newer),
+                        Lanes::join(a.older, b.older), Lanes::join(a.oldest, b.oldest));
     }
 
 private:

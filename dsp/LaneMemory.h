@@ -42,7 +42,8 @@ class LaneMemory final {
 public:
     // Floats in one slot: a lane per channel.
     static constexpr int channels = std::is_same<T, Lanes>::value ? 2 : 1;
-    static_assert(channels == 2 || std::is_same<T, float>::value, "a slot holds one channel or a stereo pair");
+    static_assert(channels == 2 || std::is_same<T, float>::value,
+                  "a slot holds one channel or a stereo pair");
     static constexpr int length = RingCursor::length;
     // Floats one memory takes in the arena, guards included, rounded up to
     // a cache line so that every memory starts on one.
@@ -61,7 +62,8 @@ public:
         const int p = at.position();
         put(x, slot(p));
         // One test for both ends: below 2 or at length − 1.
-        if (static_cast<unsigned>(p - 2) >= static_cast<unsigned>(length - 3)) put(x, slot(p < 2 ? p + length : -1));
+        if (static_cast<unsigned>(p - 2) >= static_cast<unsigned>(length - 3))
+            put(x, slot(p < 2 ? p + length : -1));
     }
 
     // Channel c from slot k[c], each above −length and below length.

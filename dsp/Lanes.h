@@ -41,7 +41,9 @@ public:
         return Lanes(_mm_and_ps(_mm_cmpgt_ps(x.v, _mm_set1_ps(limit)), _mm_set1_ps(amount)));
     }
 
-    void store(float* pair) const { _mm_store_sd(reinterpret_cast<double*>(pair), _mm_castps_pd(v)); }
+    void store(float* pair) const {
+        _mm_store_sd(reinterpret_cast<double*>(pair), _mm_castps_pd(v));
+    }
     float left() const { return _mm_cvtss_f32(v); }
     float right() const { return _mm_cvtss_f32(_mm_shuffle_ps(v, v, _MM_SHUFFLE(3, 2, 0, 1))); }
     // Each lane as it is where finite, +0 where infinite or NaN.

@@ -17,7 +17,8 @@ void setTone(ToneSettings& tone, float highNote, float highDb, float lowNote, fl
 // The fixed voicing of the room. The order matters where a setting starts
 // something: the late network's size offset runs its first recompute, and
 // each modulation setter advances the oscillator by one step.
-ReverbEngine::ReverbEngine() : memory(static_cast<std::size_t>(memoryCount) * StereoMemory::floats) {
+ReverbEngine::ReverbEngine()
+    : memory(static_cast<std::size_t>(memoryCount) * StereoMemory::floats) {
     late.attach(early.attach(pre.attach(memory.data())));
 
     pre.setTime(0.006f);

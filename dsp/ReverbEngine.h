@@ -27,7 +27,8 @@ namespace dsp {
 
 class ReverbEngine final : public Processor {
 public:
-    static constexpr int memoryCount = StereoPreDelay::memoryCount + StereoEarly::memoryCount + StereoLate::memoryCount;
+    static constexpr int memoryCount =
+        StereoPreDelay::memoryCount + StereoEarly::memoryCount + StereoLate::memoryCount;
 
     ReverbEngine();
 
@@ -70,7 +71,8 @@ public:
         if (sampleRate != tunedRate) retune();
         // Settings hold for the whole call.
         const Running running{!pre.isOff(), !early.isOff(), !late.isOff()};
-        for (int n = 0; n < count; ++n) back(running, front(running, Lanes::load(frames + 2 * n))).store(frames + 2 * n);
+        for (int n = 0; n < count; ++n)
+            back(running, front(running, Lanes::load(frames + 2 * n))).store(frames + 2 * n);
     }
 
 private:

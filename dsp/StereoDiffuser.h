@@ -22,7 +22,8 @@ template <class Line>
 class StereoDiffuser final {
 public:
     static constexpr int stageCount = diffuserStageCount;
-    static_assert(stageCount == 3, "the networks name each stage, and the loops pair the first two");
+    static_assert(stageCount == 3,
+                  "the networks name each stage, and the loops pair the first two");
 
     float* attach(float* block) {
         for (Line& line : lines) block = line.attach(block);

@@ -43,7 +43,8 @@ private:
         float left, right;
         glide.step(left, right);
         line.setTimes(left, right);
-        settled = sameBits(oldLeft, glide.getSmoothedLeft()) && sameBits(oldRight, glide.getSmoothedRight());
+        settled = sameBits(oldLeft, glide.getSmoothedLeft()) &&
+                  sameBits(oldRight, glide.getSmoothedRight());
     }
 
     PreDelayGlide glide;

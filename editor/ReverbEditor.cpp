@@ -21,8 +21,8 @@ struct KnobPlace {
 };
 
 constexpr KnobPlace knobPlaces[ReverbEditor::knobCount] = {
-    {paramEarlySize, 54, 55},  {paramLateSize, 134, 135}, {paramDiffusion, 214, 215},
-    {paramDamping, 294, 294},  {paramEarlyLate, 374, 374}, {paramDryWet, 454, 454},
+    {paramEarlySize, 54, 55}, {paramLateSize, 134, 135},  {paramDiffusion, 214, 215},
+    {paramDamping, 294, 294}, {paramEarlyLate, 374, 374}, {paramDryWet, 454, 454},
 };
 constexpr int32_t knobTop = 113;
 constexpr int32_t readoutTop = 89;
@@ -75,8 +75,9 @@ void ReverbEditor::addKnobs() {
     const int32_t width = strip->getWidth();
     const int32_t height = strip->getHeight() / knobFrames;
     for (const KnobPlace& place : knobPlaces) {
-        auto* knob = new FilmstripKnob({place.knobLeft, knobTop, place.knobLeft + width, knobTop + height},
-                                       this, place.parameter, knobFrames, height, strip, {0, 0});
+        auto* knob =
+            new FilmstripKnob({place.knobLeft, knobTop, place.knobLeft + width, knobTop + height},
+                              this, place.parameter, knobFrames, height, strip, {0, 0});
         knob->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         knob->setTransparent(true);
         frame->addView(knob);

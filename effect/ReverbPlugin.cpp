@@ -8,7 +8,8 @@ ReverbPlugin::ReverbPlugin(audioMasterCallback callback)
     : EffectBaseX(callback, ProgramStore::programCount, paramCount) {
     engine = std::make_unique<dsp::ReverbEngine>();
     programs = std::make_unique<ProgramStore>();
-    for (int32_t i = 0; i < paramCount; ++i) currentValues[i].store(0.0f, std::memory_order_relaxed);
+    for (int32_t i = 0; i < paramCount; ++i)
+        currentValues[i].store(0.0f, std::memory_order_relaxed);
     if (programs) setProgram(0);
     setNumInputs(2);
     setNumOutputs(2);
@@ -123,8 +124,9 @@ void ReverbPlugin::render(float** inputs, float** outputs, int32_t sampleFrames)
         engine->processFrames(wet, count);
         for (int32_t i = 0; i < count; ++i) {
             const float mix = heard(paramDryWet);
-            const dsp::Lanes out =
-                (mix * dsp::Lanes::load(&wet[2 * i]) + (1.0f - mix) * dsp::Lanes::load(&dry[2 * i])) * outputGain;
+            const dsp::Lanes out = (mix * dsp::Lanes::load(&wet[2 * i]) +
+                                    (1.0f - mix) * dsp::Lanes::load(&dry[2 * i])) *
+                                   outputGain;
             if constexpr (accumulate) {
                 outLeft[start + i] += out.left();
                 outRight[start + i] += out.right();

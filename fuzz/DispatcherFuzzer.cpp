@@ -68,7 +68,8 @@ void require(bool ok) {
 class HostWindow final {
 public:
     void* get() {
-        if (!platform::probe::isWindow(window)) window = platform::probe::createHostWindow(547, 202);
+        if (!platform::probe::isWindow(window))
+            window = platform::probe::createHostWindow(547, 202);
         return window;
     }
 
@@ -78,7 +79,8 @@ private:
 
 class FuzzHost final {
 public:
-    FuzzHost(HostWindow& hostWindow, Observations& observations) : shared(hostWindow), seen(observations) {
+    FuzzHost(HostWindow& hostWindow, Observations& observations)
+        : shared(hostWindow), seen(observations) {
         create();
     }
     ~FuzzHost() { destroy(); }
@@ -88,13 +90,27 @@ public:
     void step(ByteStream& in) {
         if (!effect) return;
         switch (in.byte() % 8) {
-        case 0: knownOpcode(in); break;
-        case 1: unknownOpcode(in); break;
-        case 2: setParameter(in); break;
-        case 3: checkParameters(); break;
-        case 4: process(in); break;
-        case 5: panel(in); break;
-        case 6: texts(in); break;
+        case 0:
+            knownOpcode(in);
+            break;
+        case 1:
+            unknownOpcode(in);
+            break;
+        case 2:
+            setParameter(in);
+            break;
+        case 3:
+            checkParameters();
+            break;
+        case 4:
+            process(in);
+            break;
+        case 5:
+            panel(in);
+            break;
+        case 6:
+            texts(in);
+            break;
         default:
             if (in.byte() < 16) {
                 destroy();
@@ -148,10 +164,18 @@ private:
         VstSpeakerArrangement arrangements[2] = {};
         VstSpeakerArrangement* arrangementPointers[2] = {nullptr, nullptr};
         switch (opcode) {
-        case effEditGetRect: ptr = &rect; break;
-        case effEditOpen: ptr = in.byte() < 200 ? hostWindow() : nullptr; break;
-        case effGetChunk: ptr = &chunk; break;
-        case effSetChunk: value = static_cast<intptr_t>(scratch.size()); break;
+        case effEditGetRect:
+            ptr = &rect;
+            break;
+        case effEditOpen:
+            ptr = in.byte() < 200 ? hostWindow() : nullptr;
+            break;
+        case effGetChunk:
+            ptr = &chunk;
+            break;
+        case effSetChunk:
+            value = static_cast<intptr_t>(scratch.size());
+            break;
         case effSetSpeakerArrangement:
             for (auto& a : arrangements) a.numChannels = in.byte() % 9;
             value = reinterpret_cast<intptr_t>(&arrangements[0]);
@@ -169,7 +193,8 @@ private:
         }
         const intptr_t answer = dispatch(opcode, index, value, ptr, opt);
         if (ptr == scratch.data()) seen.add(scratch.data(), scratch.size());
-        if (opcode == effGetChunk && chunk && answer > 0) seen.add(chunk, static_cast<size_t>(answer));
+        if (opcode == effGetChunk && chunk && answer > 0)
+            seen.add(chunk, static_cast<size_t>(answer));
         if (opcode == effEditGetRect && rect) {
             require(rect->right - rect->left == 547);
             seen.add(*rect);
@@ -222,7 +247,8 @@ private:
             effect->processReplacing(effect, inputs, outputs, frames);
         else
             effect->process(effect, inputs, outputs, frames);
-        for (size_t i = 0; i < n; ++i) require(std::isfinite(buffers[2][i]) && std::isfinite(buffers[3][i]));
+        for (size_t i = 0; i < n; ++i)
+            require(std::isfinite(buffers[2][i]) && std::isfinite(buffers[3][i]));
         seen.add(buffers[2].data(), n * sizeof(float));
         seen.add(buffers[3].data(), n * sizeof(float));
     }
@@ -230,15 +256,24 @@ private:
     // The panel: open, idle, keys, knob mode, close, in any order.
     void panel(ByteStream& in) {
         switch (in.byte() % 6) {
-        case 0: dispatch(effEditOpen, 0, 0, hostWindow(), 0.0f); break;
-        case 1: dispatch(effEditClose, 0, 0, nullptr, 0.0f); break;
-        case 2: dispatch(effEditIdle, 0, 0, nullptr, 0.0f); break;
-        case 3: dispatch(effSetEditKnobMode, 0, in.byte() % 4, nullptr, 0.0f); break;
+        case 0:
+            dispatch(effEditOpen, 0, 0, hostWindow(), 0.0f);
+            break;
+        case 1:
+            dispatch(effEditClose, 0, 0, nullptr, 0.0f);
+            break;
+        case 2:
+            dispatch(effEditIdle, 0, 0, nullptr, 0.0f);
+            break;
+        case 3:
+            dispatch(effSetEditKnobMode, 0, in.byte() % 4, nullptr, 0.0f);
+            break;
         default: {
             const int32_t character = in.int32();
             const intptr_t key = in.byte();
             const float modifier = static_cast<float>(in.byte() % 16);
-            dispatch(in.byte() & 1 ? effEditKeyDown : effEditKeyUp, character, key, nullptr, modifier);
+            dispatch(in.byte() & 1 ? effEditKeyDown : effEditKeyUp, character, key, nullptr,
+                     modifier);
         }
         }
     }
@@ -263,12 +298,15 @@ private:
     // or a size that does not match (which must be refused untouched).
     void snapshot(ByteStream& in) {
         PanelSnapshot shot{0, 0, nullptr};
-        if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f) != 1) return;
+        if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f) != 1)
+            return;
         const bool wrong = in.byte() < 64;
         if (wrong) shot.width -= 1 + in.byte() % 8;
-        std::vector<uint32_t> pixels(static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 7);
+        std::vector<uint32_t> pixels(
+            static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 7);
         shot.pixels = pixels.data();
-        const intptr_t drawn = dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
+        const intptr_t drawn =
+            dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
         if (wrong) require(drawn == 0 && pixels.front() == 7);
         seen.add(pixels.data(), pixels.size() * sizeof(uint32_t));
     }

@@ -35,7 +35,9 @@ bool read(const fs::path& path, std::vector<uint8_t>& bytes) {
     return file.good() || file.eof();
 }
 
-uint64_t run(const Input& input) { return runDispatcherInput(input.bytes.data(), input.bytes.size()); }
+uint64_t run(const Input& input) {
+    return runDispatcherInput(input.bytes.data(), input.bytes.size());
+}
 
 // The input's digest from a child process that runs only it; false when the
 // child did not finish cleanly (a fault in the input is reported there).
@@ -52,7 +54,8 @@ bool runAlone(const Input& input, uint64_t& digest) {
         _exit(sent ? 0 : 1);
     }
     close(channel[1]);
-    const bool received = ::read(channel[0], &digest, sizeof digest) == static_cast<ssize_t>(sizeof digest);
+    const bool received =
+        ::read(channel[0], &digest, sizeof digest) == static_cast<ssize_t>(sizeof digest);
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -87,16 +90,19 @@ int main(int argc, char** argv) {
     std::vector<uint64_t> alone(inputs.size());
     for (size_t i = 0; i < inputs.size(); ++i) {
         if (!runAlone(inputs[i], alone[i])) {
-            std::fprintf(stderr, "dispatcher_replay: %s failed when run alone\n", inputs[i].path.string().c_str());
+            std::fprintf(stderr, "dispatcher_replay: %s failed when run alone\n",
+                         inputs[i].path.string().c_str());
             return 1;
         }
     }
     int differing = 0;
     for (size_t i = 0; i < inputs.size(); ++i) {
-        std::printf("%s (%zu bytes)\n", inputs[i].path.filename().string().c_str(), inputs[i].bytes.size());
+        std::printf("%s (%zu bytes)\n", inputs[i].path.filename().string().c_str(),
+                    inputs[i].bytes.size());
         std::fflush(stdout);
         if (run(inputs[i]) != alone[i]) {
-            std::fprintf(stderr, "dispatcher_replay: %s answers differently after the inputs before it\n",
+            std::fprintf(stderr,
+                         "dispatcher_replay: %s answers differently after the inputs before it\n",
                          inputs[i].path.string().c_str());
             ++differing;
         }

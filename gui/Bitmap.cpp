@@ -91,5 +91,6 @@ void TransparentCopy::lookUp(Module library) {
     if (!library) return;
     uint32_t platformId = 0;
     if (getVersionPlatformId(&platformId) && platformId > platformWin32Windows)
-        slot() = reinterpret_cast<TransparentBltFunction>(getProcAddress(library, "TransparentBlt"));
+        slot() =
+            reinterpret_cast<TransparentBltFunction>(getProcAddress(library, "TransparentBlt"));
 }

@@ -34,8 +34,8 @@ public:
 
 private:
     ~Bitmap();
-    void drawMasked(platform::DeviceContext dst, platform::DeviceContext src, int dx, int dy,
-                    int w, int h, const Point& source);
+    void drawMasked(platform::DeviceContext dst, platform::DeviceContext src, int dx, int dy, int w,
+                    int h, const Point& source);
 
     int32_t resourceId;
     int32_t refCount = 1;

@@ -105,7 +105,9 @@ void DrawContext::setFont(int32_t id, int32_t size, int32_t style) {
 
 void DrawContext::moveTo(Point p) { moveToEx(deviceContext, p.x + offset.x, p.y + offset.y); }
 
-void DrawContext::lineTo(Point p) { platform::lineTo(deviceContext, p.x + offset.x, p.y + offset.y); }
+void DrawContext::lineTo(Point p) {
+    platform::lineTo(deviceContext, p.x + offset.x, p.y + offset.y);
+}
 
 void DrawContext::frameRect(const Rect& r) {
     moveTo({r.left, r.top});

@@ -438,7 +438,8 @@ bool Frame::adoptGesture(Control* control, DrawContext* context, const Point& wh
 }
 
 void Frame::advanceGesture(DrawContext* context) {
-    if (gestureControl && !gestureControl->gesturePass(context, gestureWhere, false)) finishGesture();
+    if (gestureControl && !gestureControl->gesturePass(context, gestureWhere, false))
+        finishGesture();
 }
 
 // Ends the drag exactly once, whichever comes first: the release, the

@@ -15,9 +15,9 @@ class Control;
 class DrawContext;
 class FrameEditor;
 
-using platform::DropType;
 using platform::dropFileNames;
 using platform::dropText;
+using platform::DropType;
 
 class Frame final : public View, private platform::DropReceiver {
 public:

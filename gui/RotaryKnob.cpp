@@ -15,9 +15,9 @@ namespace {
 // the dead-zone mapping compares against the double value of two pi.
 constexpr float twoPi = 6.2831855f;
 constexpr double twoPiDouble = 6.283185307179586;
-constexpr float defaultStartAngle = 3.9269907f;   // 225 degrees, lower left
-constexpr float defaultRangeAngle = -4.712389f;   // 270 degrees clockwise
-constexpr float linearRange = 200.0f;             // pixels of drag for the whole range
+constexpr float defaultStartAngle = 3.9269907f;  // 225 degrees, lower left
+constexpr float defaultRangeAngle = -4.712389f;  // 270 degrees clockwise
+constexpr float linearRange = 200.0f;            // pixels of drag for the whole range
 
 // A value outside the range a pixel coordinate can hold (or not a number)
 // lands on 0 instead of an undefined conversion.
@@ -28,12 +28,12 @@ int32_t toPixel(float v) {
 
 }  // namespace
 
-RotaryKnob::RotaryKnob(const Rect& r, ValueListener* l, int32_t t, Bitmap* face,
-                       Bitmap* handle, const Point& offset)
+RotaryKnob::RotaryKnob(const Rect& r, ValueListener* l, int32_t t, Bitmap* face, Bitmap* handle,
+                       const Point& offset)
     : Control(r, l, t, face), sourceOffset(offset), handleBitmap(handle) {
     if (handleBitmap) handleBitmap->addRef();
-    handleInset = handleBitmap ? toPixel(static_cast<float>(handleBitmap->getWidth()) * 0.5f + 2.5f)
-                               : 3;
+    handleInset =
+        handleBitmap ? toPixel(static_cast<float>(handleBitmap->getWidth()) * 0.5f + 2.5f) : 3;
     shadowColor = colorGrey;
     handleColor = colorWhite;
     radius = static_cast<float>(bounds.right - bounds.left) * 0.5f;
@@ -81,7 +81,8 @@ void RotaryKnob::valueToPoint(Point& point) const {
 // Half of the dead zone belongs to each end of the sweep: the half after the
 // end maps to one bound, the half before the start to the other.
 float RotaryKnob::valueFromPoint(const Point& point) const {
-    float a = std::atan2(radius - static_cast<float>(point.y), static_cast<float>(point.x) - radius);
+    float a =
+        std::atan2(radius - static_cast<float>(point.y), static_cast<float>(point.x) - radius);
     if (a < 0.0f) a += twoPi;
     a -= startAngle;
     auto normalised = [](float angle) {

@@ -70,12 +70,12 @@ private:
     // The drag under way: its law and what that law remembers between steps.
     struct Drag {
         bool linear = false;
-        Point first;         // linear: where the drag began
-        float entry = 0.0f;  // linear: the value the drag continues from
-        float step = 0.0f;   // linear: value per pixel at the present rate
+        Point first;             // linear: where the drag began
+        float entry = 0.0f;      // linear: the value the drag continues from
+        float step = 0.0f;       // linear: value per pixel at the present rate
         int32_t remembered = 0;  // linear: the buttons the rate was set for
-        float last = 0.0f;   // circular: the last value taken from an angle
-        float half = 0.0f;   // circular: half the range, the dead-zone jump
-        Point previous;      // the position the law last ran for
+        float last = 0.0f;       // circular: the last value taken from an angle
+        float half = 0.0f;       // circular: half the range, the dead-zone jump
+        Point previous;          // the position the law last ran for
     } drag;
 };

@@ -102,7 +102,8 @@ void ValueDisplay::drawValueText(DrawContext* context, const char* text, Bitmap*
     context->setFont(font, 0, textStyle);
     if (style & displayShadowedText) {
         context->setFontColor(shadowColor);
-        context->drawText(text, {bounds.left + 1, bounds.top + 1, bounds.right + 1, bounds.bottom + 1},
+        context->drawText(text,
+                          {bounds.left + 1, bounds.top + 1, bounds.right + 1, bounds.bottom + 1},
                           !textTransparent, alignment);
     }
     context->setFontColor(textColor);

@@ -40,11 +40,20 @@ void Vst2Editor::markForUpdate() {
 KeyCode Vst2Editor::panelKey(const VstKeyCode& key) {
     KeyCode out{key.character, 0, 0};
     switch (key.virt) {
-    case VKEY_LEFT: out.virt = vkeyLeft; break;
-    case VKEY_UP: out.virt = vkeyUp; break;
-    case VKEY_RIGHT: out.virt = vkeyRight; break;
-    case VKEY_DOWN: out.virt = vkeyDown; break;
-    default: break;
+    case VKEY_LEFT:
+        out.virt = vkeyLeft;
+        break;
+    case VKEY_UP:
+        out.virt = vkeyUp;
+        break;
+    case VKEY_RIGHT:
+        out.virt = vkeyRight;
+        break;
+    case VKEY_DOWN:
+        out.virt = vkeyDown;
+        break;
+    default:
+        break;
     }
     if (key.modifier & MODIFIER_SHIFT) out.modifier |= modifierShift;
     return out;
@@ -68,7 +77,9 @@ bool Vst2Editor::snapshot(PanelSnapshot& shot) {
     return panel && panel->snapshot(shot.width, shot.height, shot.pixels);
 }
 
-float Vst2Editor::getParameter(int32_t index) { return extended ? extended->getParameter(index) : 0.0f; }
+float Vst2Editor::getParameter(int32_t index) {
+    return extended ? extended->getParameter(index) : 0.0f;
+}
 
 void Vst2Editor::automate(int32_t index, float value) {
     if (extended) extended->automateParameter(index, value);

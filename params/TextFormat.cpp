@@ -9,8 +9,8 @@ namespace {
 constexpr int fieldWidth = 8;
 
 // Exact in double on every target, unlike a library power.
-constexpr double powersOfTen[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0, 1000000.0,
-                                  10000000.0};
+constexpr double powersOfTen[] = {1.0,     10.0,     100.0,     1000.0,
+                                  10000.0, 100000.0, 1000000.0, 10000000.0};
 
 void writeHuge(char* text) { std::strcpy(text, "Huge!"); }
 

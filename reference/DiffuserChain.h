@@ -40,7 +40,8 @@ public:
 
 protected:
     float diffuse(float x) {
-        return tone.processSample(stage3.processSample(stage2.processSample(stage1.processSample(x))));
+        return tone.processSample(
+            stage3.processSample(stage2.processSample(stage1.processSample(x))));
     }
 
     Stage stage1;

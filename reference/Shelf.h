@@ -23,7 +23,9 @@ public:
     float processSample(float x) override { return step.process(x); }
 
 protected:
-    explicit Shelf(const ShelfSettings& initial) : settings(initial) { step.copySettings(settings); }
+    explicit Shelf(const ShelfSettings& initial) : settings(initial) {
+        step.copySettings(settings);
+    }
 
 private:
     ShelfSettings settings;

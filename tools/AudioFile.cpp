@@ -37,12 +37,14 @@ bool AudioReader::open(const std::string& path, std::string& error) {
             error = "cannot open " + path;
         } else {
             std::fclose(probe);
-            error = path + " is not an audio file this host can read (" + sf_strerror(nullptr) + ")";
+            error =
+                path + " is not an audio file this host can read (" + sf_strerror(nullptr) + ")";
         }
         return false;
     }
     if (info.channels < 1 || info.channels > 2) {
-        error = path + " has " + std::to_string(info.channels) + " channels; only mono and stereo are taken";
+        error = path + " has " + std::to_string(info.channels) +
+                " channels; only mono and stereo are taken";
         return false;
     }
     if (info.samplerate < lowestRate || info.samplerate > highestRate) {
@@ -70,8 +72,8 @@ size_t AudioReader::read(float* left, float* right, size_t count) {
 
 AudioWriter::~AudioWriter() { close(); }
 
-bool AudioWriter::open(const std::string& path, const std::string& shownName, const AudioFormat& format,
-                       float sampleRate, std::string& error) {
+bool AudioWriter::open(const std::string& path, const std::string& shownName,
+                       const AudioFormat& format, float sampleRate, std::string& error) {
     SF_INFO info{};
     info.samplerate = static_cast<int>(sampleRate);
     info.channels = 2;
@@ -109,11 +111,12 @@ bool AudioWriter::close() {
     return !failed;
 }
 
-bool writeAudioFile(const std::string& path, const std::string& shownName, const StereoSignal& signal,
-                    const AudioFormat& format, std::string& error) {
+bool writeAudioFile(const std::string& path, const std::string& shownName,
+                    const StereoSignal& signal, const AudioFormat& format, std::string& error) {
     AudioWriter writer;
     if (!writer.open(path, shownName, format, signal.sampleRate, error)) return false;
-    if (!writer.write(signal.left.data(), signal.right.data(), signal.left.size()) || !writer.close()) {
+    if (!writer.write(signal.left.data(), signal.right.data(), signal.left.size()) ||
+        !writer.close()) {
         error = "cannot write " + shownName;
         return false;
     }

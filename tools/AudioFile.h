@@ -82,8 +82,8 @@ private:
 };
 
 // Writes a whole signal at once (the impulse response).
-bool writeAudioFile(const std::string& path, const std::string& shownName, const StereoSignal& signal,
-                    const AudioFormat& format, std::string& error);
+bool writeAudioFile(const std::string& path, const std::string& shownName,
+                    const StereoSignal& signal, const AudioFormat& format, std::string& error);
 
 // The input's container with 32-bit float samples (WAV for containers
 // that cannot hold floats).

@@ -13,7 +13,8 @@ const char* const usage =
     "768000 Hz) through the Brellivaunt module, a block at a time.\n"
     "  --demo             render the built-in demo phrase (the default without INPUT)\n"
     "  -o, --output FILE  output file (default INPUT-reverb.EXT, or brellivaunt-demo.wav); its\n"
-    "                     extension chooses the format (.wav, .aiff/.aif, .flac, .ogg, .caf, .w64,\n"
+    "                     extension chooses the format (.wav, .aiff/.aif, .flac, .ogg, .caf, "
+    ".w64,\n"
     "                     .rf64, .au, ...), with the input's sample format\n"
     "  --float            write 32-bit float samples (default: the input's format)\n"
     "  --tail SECONDS     silence appended so the tail is heard (default 4)\n"
@@ -50,8 +51,8 @@ const char* const usage =
 
 // Which of the host's jobs were asked for; only one is done per run.
 int jobsAsked(const Options& o, bool demoAsked) {
-    return (o.info ? 1 : 0) + (!o.panel.empty() ? 1 : 0) + (o.editor ? 1 : 0) + (o.measures() ? 1 : 0) +
-           ((demoAsked || !o.input.empty()) ? 1 : 0);
+    return (o.info ? 1 : 0) + (!o.panel.empty() ? 1 : 0) + (o.editor ? 1 : 0) +
+           (o.measures() ? 1 : 0) + ((demoAsked || !o.input.empty()) ? 1 : 0);
 }
 
 struct Given {
@@ -61,9 +62,10 @@ struct Given {
 
 void checkCombinations(const Options& o, const Given& given) {
     if (jobsAsked(o, given.demo) > 1)
-        fail("--info, --panel, --editor, the measurement (--analyze, --ir, --plot) and a render "
-             "(INPUT or --demo) are separate runs; ask for one",
-             exitUsageError);
+        fail(
+            "--info, --panel, --editor, the measurement (--analyze, --ir, --plot) and a render "
+            "(INPUT or --demo) are separate runs; ask for one",
+            exitUsageError);
     const bool renders = !o.info && o.panel.empty() && !o.editor && !o.measures();
     if (!renders && (given.output || given.floatOutput || given.tail))
         fail("-o, --float and --tail belong to a render of INPUT or --demo", exitUsageError);
@@ -75,9 +77,11 @@ void checkCombinations(const Options& o, const Given& given) {
     if (given.block && (o.info || !o.panel.empty() || o.editor))
         fail("--block belongs to a render or the measurement", exitUsageError);
     if (given.linearKnobs && !o.editor) fail("--linear-knobs belongs to --editor", exitUsageError);
-    if (given.circularKnobs && !o.editor) fail("--circular-knobs belongs to --editor", exitUsageError);
+    if (given.circularKnobs && !o.editor)
+        fail("--circular-knobs belongs to --editor", exitUsageError);
     if (given.linearKnobs && given.circularKnobs)
-        fail("--linear-knobs and --circular-knobs ask for opposite knobs; choose one", exitUsageError);
+        fail("--linear-knobs and --circular-knobs ask for opposite knobs; choose one",
+             exitUsageError);
 }
 
 }  // namespace
@@ -99,7 +103,8 @@ Options parseOptions(int argc, char** argv) {
     Options options;
     Given given;
     auto next = [&](int& i) -> std::string {
-        if (i + 1 >= argc) fail(std::string("option ") + argv[i] + " needs a value", exitUsageError);
+        if (i + 1 >= argc)
+            fail(std::string("option ") + argv[i] + " needs a value", exitUsageError);
         return argv[++i];
     };
     bool optionsEnded = false;
@@ -138,7 +143,9 @@ Options parseOptions(int argc, char** argv) {
         } else if (arg == "--analyze") {
             options.analyze = true;
         } else if (arg == "--ir" || arg == "--plot" || arg == "--panel") {
-            std::string& path = arg == "--ir" ? options.ir : arg == "--plot" ? options.plot : options.panel;
+            std::string& path = arg == "--ir"     ? options.ir
+                                : arg == "--plot" ? options.plot
+                                                  : options.panel;
             path = next(i);
             if (path.empty()) fail(arg + " needs a file name", exitUsageError);
         } else if (arg == "--module") {
@@ -149,7 +156,8 @@ Options parseOptions(int argc, char** argv) {
             options.tail = number;
             given.tail = true;
         } else if (arg == "--block") {
-            if (!parseNumber(next(i), number) || number < 1 || number > 65536 || number != std::floor(number))
+            if (!parseNumber(next(i), number) || number < 1 || number > 65536 ||
+                number != std::floor(number))
                 fail("--block takes a whole number of frames from 1 to 65536", exitUsageError);
             options.block = static_cast<int32_t>(number);
             given.block = true;
@@ -159,7 +167,8 @@ Options parseOptions(int argc, char** argv) {
             options.demoRate = number;
             given.rate = true;
         } else if (arg == "--program") {
-            if (!parseNumber(next(i), number) || number != std::floor(number) || number < 0 || number > 1e6)
+            if (!parseNumber(next(i), number) || number != std::floor(number) || number < 0 ||
+                number > 1e6)
                 fail("--program takes a program number", exitUsageError);
             options.program = static_cast<int32_t>(number);
         } else if (arg == "--set") {

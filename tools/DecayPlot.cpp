@@ -51,7 +51,8 @@ struct Scale {
     double from, to;
     int pixelFrom, pixelTo;
     int at(double v) const {
-        return pixelFrom + static_cast<int>(std::lround((v - from) / (to - from) * (pixelTo - pixelFrom)));
+        return pixelFrom +
+               static_cast<int>(std::lround((v - from) / (to - from) * (pixelTo - pixelFrom)));
     }
 };
 
@@ -78,7 +79,8 @@ public:
 
     DrawContext& context() { return *draw; }
 
-    void text(const std::string& s, const Rect& r, TextAlign align, Color color, int size, bool bold = false) {
+    void text(const std::string& s, const Rect& r, TextAlign align, Color color, int size,
+              bool bold = false) {
         draw->setFont(fontNormal, size, bold ? styleBold : 0);
         draw->setFontColor(color);
         draw->drawText(s.c_str(), r, false, align);
@@ -119,13 +121,13 @@ private:
     std::unique_ptr<DrawContext> draw;
 };
 
-
 // The first 200 ms of each channel in a lane of its own, each pixel column
 // drawn from the lowest to the highest sample it covers, so no peak is lost
 // between columns.
-void drawWaveform(Canvas& c, const StereoSignal& response, const RoomAnalysis& analysis, const Rect& area) {
-    const size_t frames = std::min(response.left.size(),
-                                   static_cast<size_t>(waveformSeconds * response.sampleRate));
+void drawWaveform(Canvas& c, const StereoSignal& response, const RoomAnalysis& analysis,
+                  const Rect& area) {
+    const size_t frames =
+        std::min(response.left.size(), static_cast<size_t>(waveformSeconds * response.sampleRate));
     float peak = 0.0f;
     for (size_t i = 0; i < frames; ++i)
         peak = std::max({peak, std::fabs(response.left[i]), std::fabs(response.right[i])});
@@ -148,8 +150,11 @@ void drawWaveform(Canvas& c, const StereoSignal& response, const RoomAnalysis& a
                         area.top + k * (laneHeight + laneGap) + laneHeight};
         const Scale amplitude{top, -top, lane.top, lane.bottom};
         for (double v : {top, 0.0, -top}) {
-            c.line({lane.left, amplitude.at(v)}, {lane.right, amplitude.at(v)}, gridColor, v == 0.0 ? lineSolid : lineDotted);
-            c.text(number(v), {lane.left - 60, amplitude.at(v) - 8, lane.left - 6, amplitude.at(v) + 8}, alignRight, mutedInk, 12);
+            c.line({lane.left, amplitude.at(v)}, {lane.right, amplitude.at(v)}, gridColor,
+                   v == 0.0 ? lineSolid : lineDotted);
+            c.text(number(v),
+                   {lane.left - 60, amplitude.at(v) - 8, lane.left - 6, amplitude.at(v) + 8},
+                   alignRight, mutedInk, 12);
         }
         for (double ms = 0.0; ms <= waveformSeconds * 1000.0 + 1e-9; ms += 20.0)
             c.line({time.at(ms), lane.top}, {time.at(ms), lane.bottom}, gridColor, lineDotted);
@@ -163,19 +168,24 @@ void drawWaveform(Canvas& c, const StereoSignal& response, const RoomAnalysis& a
         const double perPixel = static_cast<double>(frames) / lane.width();
         for (int x = 0; x < lane.width() && frames > 0; ++x) {
             const size_t from = static_cast<size_t>(x * perPixel);
-            const size_t to = std::min(frames, std::max(from + 1, static_cast<size_t>((x + 1) * perPixel)));
+            const size_t to =
+                std::min(frames, std::max(from + 1, static_cast<size_t>((x + 1) * perPixel)));
             float low = s[from], high = s[from];
             for (size_t i = from; i < to; ++i) {
                 low = std::min(low, s[i]);
                 high = std::max(high, s[i]);
             }
-            c.line({lane.left + x, amplitude.at(high)}, {lane.left + x, amplitude.at(low) + 1}, lanes[k].color);
+            c.line({lane.left + x, amplitude.at(high)}, {lane.left + x, amplitude.at(low) + 1},
+                   lanes[k].color);
         }
-        c.text(lanes[k].name, {lane.right + 8, lane.top, lane.right + 80, lane.top + 18}, alignLeft, lanes[k].color, 13, true);
+        c.text(lanes[k].name, {lane.right + 8, lane.top, lane.right + 80, lane.top + 18}, alignLeft,
+               lanes[k].color, 13, true);
         if (!channel.silent) {
             char note[64];
-            std::snprintf(note, sizeof(note), "first arrival %.1f ms", channel.firstArrival * 1000.0);
-            c.text(note, {lane.right + 8, lane.top + 20, plotWidth - 4, lane.top + 36}, alignLeft, mutedInk, 12);
+            std::snprintf(note, sizeof(note), "first arrival %.1f ms",
+                          channel.firstArrival * 1000.0);
+            c.text(note, {lane.right + 8, lane.top + 20, plotWidth - 4, lane.top + 36}, alignLeft,
+                   mutedInk, 12);
         }
     }
     const int axisY = area.bottom;
@@ -185,7 +195,8 @@ void drawWaveform(Canvas& c, const StereoSignal& response, const RoomAnalysis& a
         c.line({x, axisY}, {x, axisY + 5}, ink);
         c.text(number(ms), {x - 30, axisY + 6, x + 30, axisY + 20}, alignCenter, ink, 12);
     }
-    c.text("time after the impulse (ms)", {area.left, axisY + 20, area.right, axisY + 36}, alignCenter, ink, 13);
+    c.text("time after the impulse (ms)", {area.left, axisY + 20, area.right, axisY + 36},
+           alignCenter, ink, 13);
 }
 
 // How far the time axis of the decay curves reaches: until the slowest curve
@@ -205,7 +216,8 @@ double decayAxisSeconds(const ChannelAnalysis& channel) {
     return std::ceil(longest / step) * step;
 }
 
-void drawCurve(Canvas& c, const DecayCurve& curve, const Scale& time, const Scale& level, Color color) {
+void drawCurve(Canvas& c, const DecayCurve& curve, const Scale& time, const Scale& level,
+               Color color) {
     if (!curve.available || curve.levelsDb.size() < 2) return;
     Point previous{time.at(0.0), level.at(curve.levelsDb[0])};
     for (size_t i = 1; i < curve.levelsDb.size(); ++i) {
@@ -223,7 +235,9 @@ void drawCurve(Canvas& c, const DecayCurve& curve, const Scale& time, const Scal
     const double start = std::max(0.0, -fit.intercept / fit.slope);
     const double end = std::min(time.to, (-60.0 - fit.intercept) / fit.slope);
     if (end <= start) return;
-    const auto at = [&](double t) { return Point{time.at(t), level.at(fit.intercept + fit.slope * t)}; };
+    const auto at = [&](double t) {
+        return Point{time.at(t), level.at(fit.intercept + fit.slope * t)};
+    };
     c.line(at(start), at(end), color, lineDotted);
     c.line({at(start).x, at(start).y + 1}, {at(end).x, at(end).y + 1}, color, lineDotted);
 }
@@ -233,19 +247,22 @@ void drawDecayCurves(Canvas& c, const ChannelAnalysis& channel, const Rect& area
     const Scale level{0.0, lowestDb, area.top, area.bottom};
     for (double db = 0.0; db >= lowestDb; db -= 10.0) {
         const int y = level.at(db);
-        c.line({area.left, y}, {area.right + 1, y}, gridColor, db == -60.0 ? lineSolid : lineDotted);
+        c.line({area.left, y}, {area.right + 1, y}, gridColor,
+               db == -60.0 ? lineSolid : lineDotted);
         c.text(number(db), {area.left - 50, y - 8, area.left - 6, y + 8}, alignRight, ink, 12);
     }
-    c.text("dB", {area.left - 50, area.top - 22, area.left - 6, area.top - 6}, alignRight, ink, 13, true);
+    c.text("dB", {area.left - 50, area.top - 22, area.left - 6, area.top - 6}, alignRight, ink, 13,
+           true);
     const double step = niceStep(time.to, 8);
     for (double t = 0.0; t <= time.to + step * 1e-6; t += step) {
         const int x = time.at(t);
         c.line({x, area.top}, {x, area.bottom}, gridColor, lineDotted);
         c.line({x, area.bottom}, {x, area.bottom + 5}, ink);
-        c.text(number(t), {x - 30, area.bottom + 6, x + 30, area.bottom + 20}, alignCenter, ink, 12);
+        c.text(number(t), {x - 30, area.bottom + 6, x + 30, area.bottom + 20}, alignCenter, ink,
+               12);
     }
-    c.text("time after the first arrival (s)", {area.left, area.bottom + 20, area.right, area.bottom + 36},
-           alignCenter, ink, 13);
+    c.text("time after the first arrival (s)",
+           {area.left, area.bottom + 20, area.right, area.bottom + 36}, alignCenter, ink, 13);
     c.line({area.left, area.top}, {area.left, area.bottom + 1}, ink);
     c.line({area.left, area.bottom}, {area.right + 1, area.bottom}, ink);
 
@@ -260,16 +277,16 @@ void drawDecayCurves(Canvas& c, const ChannelAnalysis& channel, const Rect& area
     const auto entry = [&](const DecayCurve& curve, Color color) {
         c.thickLine({x, y + 9}, {x + 26, y + 9}, color);
         c.text(bandName(curve.centreHz), {x + 32, y, x + 100, y + 18}, alignLeft, ink, 13);
-        c.text(formatFit(curve, curve.t30) + (curve.t30.valid ? " s" : ""), {x + 96, y, x + 176, y + 18},
-               alignRight, ink, 13);
+        c.text(formatFit(curve, curve.t30) + (curve.t30.valid ? " s" : ""),
+               {x + 96, y, x + 176, y + 18}, alignRight, ink, 13);
         y += 22;
     };
     entry(channel.fullBand, fullBandColor);
     for (int k = 0; k < bandCount; ++k) entry(channel.bands[k], bandColors[k]);
     y += 8;
-    for (const char* note : {"dotted: the line fitted", "from -5 to -35 dB, drawn", "to -60 dB, where T30 ends",
-                             "(N dB): the decay spans", "only N dB, too little",
-                             "*: far from a straight line"}) {
+    for (const char* note :
+         {"dotted: the line fitted", "from -5 to -35 dB, drawn", "to -60 dB, where T30 ends",
+          "(N dB): the decay spans", "only N dB, too little", "*: far from a straight line"}) {
         c.text(note, {x, y, plotWidth - 4, y + 16}, alignLeft, mutedInk, 12);
         y += 16;
     }
@@ -291,8 +308,8 @@ platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoS
     return c.image();
 }
 
-bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis, const StereoSignal& response,
-                    const PlotCaption& caption) {
+bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis,
+                    const StereoSignal& response, const PlotCaption& caption) {
     return platform::soft::writePng(drawDecayPlot(analysis, response, caption), path.c_str());
 }
 

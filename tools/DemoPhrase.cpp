@@ -8,9 +8,9 @@ namespace {
 constexpr double pi = 3.14159265358979323846;
 
 struct Event {
-    double start;     // seconds
-    double note;      // MIDI note number, or 0 for a noise hit
-    double pan;       // 0 left .. 1 right
+    double start;  // seconds
+    double note;   // MIDI note number, or 0 for a noise hit
+    double pan;    // 0 left .. 1 right
     double loudness;
 };
 
@@ -29,7 +29,7 @@ double pluck(double t, double frequency) {
 
 StereoSignal makeDemoPhrase(float sampleRate) {
     const Event events[] = {
-        {0.00, 60, 0.35, 1.0}, {0.25, 0, 0.60, 0.6}, {0.50, 64, 0.65, 0.9}, {1.00, 67, 0.40, 0.9},
+        {0.00, 60, 0.35, 1.0}, {0.25, 0, 0.60, 0.6},  {0.50, 64, 0.65, 0.9}, {1.00, 67, 0.40, 0.9},
         {1.25, 0, 0.55, 0.6},  {1.50, 72, 0.60, 1.0}, {2.00, 0, 0.45, 0.8},  {2.25, 55, 0.50, 0.8},
     };
     const double length = 3.0;

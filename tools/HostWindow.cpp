@@ -20,7 +20,8 @@
 
 HostWindow::HostWindow(int width, int height, int place) {
     window = platform::probe::createHostWindow(width, height);
-    if (place) platform::probe::moveWindow(static_cast<platform::Window>(window), 120, 90 + height + 20);
+    if (place)
+        platform::probe::moveWindow(static_cast<platform::Window>(window), 120, 90 + height + 20);
 }
 
 HostWindow::~HostWindow() { destroy(); }
@@ -39,7 +40,8 @@ bool HostWindow::panelOrigin(long& x, long& y) const {
 
 bool HostWindow::grab(int width, int height, std::vector<uint32_t>& pixels) const {
     if (!window) return false;
-    const platform::probe::Image image = platform::probe::readWindow(static_cast<platform::Window>(window));
+    const platform::probe::Image image =
+        platform::probe::readWindow(static_cast<platform::Window>(window));
     if (image.width != width || image.height != height) return false;
     pixels.clear();
     for (uint32_t c : image.pixels) pixels.push_back(platform::swapRedBlue(c));
@@ -65,7 +67,8 @@ void sleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 HostWindow::HostWindow(int width, int height, int place) {
     std::string error;
-    window = X11HostWindow::open(width, height, "Brellivaunt check", error, 0, place * (height + 20));
+    window =
+        X11HostWindow::open(width, height, "Brellivaunt check", error, 0, place * (height + 20));
     if (!window) std::printf("%s\n", error.c_str());
 }
 
@@ -101,7 +104,8 @@ void sleepMs(int ms) { usleep(static_cast<useconds_t>(ms) * 1000); }
 
 uint32_t nowMs() {
     using namespace std::chrono;
-    return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 void pumpPanel(PluginInstance& plugin, HostWindow& host, int milliseconds, int stepMs) {

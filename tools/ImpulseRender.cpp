@@ -66,8 +66,7 @@ ImpulseRender renderImpulseResponse(PluginInstance& plugin, float sampleRate, in
             render.fell = true;
             break;
         }
-        if (silent && static_cast<double>(left.size()) >= silenceSeconds * sampleRate)
-            break;
+        if (silent && static_cast<double>(left.size()) >= silenceSeconds * sampleRate) break;
     }
     plugin.stop();
     return render;

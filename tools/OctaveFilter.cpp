@@ -34,9 +34,11 @@ OctaveFilter::OctaveFilter(double centreHz, double sampleRate) : rate(sampleRate
     using Complex = std::complex<double>;
     const Complex prototype[2] = {Complex(-1.0, 0.0), Complex(-0.5, std::sqrt(3.0) / 2.0)};
     Complex poles[3];
-    const Complex root0 = std::sqrt(prototype[0] * prototype[0] * bandwidth * bandwidth - 4.0 * w0squared);
+    const Complex root0 =
+        std::sqrt(prototype[0] * prototype[0] * bandwidth * bandwidth - 4.0 * w0squared);
     poles[0] = (prototype[0] * bandwidth + root0) / 2.0;
-    const Complex root1 = std::sqrt(prototype[1] * prototype[1] * bandwidth * bandwidth - 4.0 * w0squared);
+    const Complex root1 =
+        std::sqrt(prototype[1] * prototype[1] * bandwidth * bandwidth - 4.0 * w0squared);
     poles[1] = (prototype[1] * bandwidth + root1) / 2.0;
     poles[2] = (prototype[1] * bandwidth - root1) / 2.0;
 

@@ -96,7 +96,8 @@ bool OutputFile::prepare(const std::string& path, const std::string& input, std:
             return false;
         }
         // Root may write anything: the permission bits tell what was meant.
-        if ((out.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(target.c_str(), W_OK) != 0) {
+        if ((out.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            access(target.c_str(), W_OK) != 0) {
             error = "the output " + path + " is write-protected; it is left as it is";
             return false;
         }

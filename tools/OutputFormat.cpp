@@ -21,7 +21,8 @@ constexpr Alias aliases[] = {
 std::string extensionOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string();
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
     return path.substr(dot + 1);
 }
 
@@ -37,7 +38,8 @@ int majorFor(const std::string& extension) {
         SF_FORMAT_INFO info{};
         info.format = i;
         sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof(info));
-        if (info.extension && info.format != SF_FORMAT_RAW && strcasecmp(info.extension, extension.c_str()) == 0)
+        if (info.extension && info.format != SF_FORMAT_RAW &&
+            strcasecmp(info.extension, extension.c_str()) == 0)
             return info.format & SF_FORMAT_TYPEMASK;
     }
     return 0;
@@ -46,20 +48,23 @@ int majorFor(const std::string& extension) {
 std::string subtypeName(int subtype) {
     SF_FORMAT_INFO info{};
     info.format = subtype;
-    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof(info)) == 0 && info.name) return info.name;
+    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof(info)) == 0 && info.name)
+        return info.name;
     return "these";
 }
 
 std::string majorName(int major) {
     SF_FORMAT_INFO info{};
     info.format = major;
-    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof(info)) == 0 && info.name) return info.name;
+    if (sf_command(nullptr, SFC_GET_FORMAT_INFO, &info, sizeof(info)) == 0 && info.name)
+        return info.name;
     return "this format";
 }
 
 bool lossy(int subtype) {
-    return subtype == SF_FORMAT_VORBIS || subtype == SF_FORMAT_OPUS || subtype == SF_FORMAT_MPEG_LAYER_I ||
-           subtype == SF_FORMAT_MPEG_LAYER_II || subtype == SF_FORMAT_MPEG_LAYER_III;
+    return subtype == SF_FORMAT_VORBIS || subtype == SF_FORMAT_OPUS ||
+           subtype == SF_FORMAT_MPEG_LAYER_I || subtype == SF_FORMAT_MPEG_LAYER_II ||
+           subtype == SF_FORMAT_MPEG_LAYER_III;
 }
 
 bool writable(int format, float sampleRate) {
@@ -79,7 +84,8 @@ bool outputFormatFor(const std::string& path, const SampleRequest& request, floa
     if (major == 0) {
         why = "the output " + path + " has " +
               (extension.empty() ? std::string("no extension") : "the extension ." + extension) +
-              ", which names no audio format this host writes (use .wav, .aiff, .flac, .ogg, .caf, ...)";
+              ", which names no audio format this host writes (use .wav, .aiff, .flac, .ogg, .caf, "
+              "...)";
         return false;
     }
     const int inputSubtype = request.input.sndfileFormat & SF_FORMAT_SUBMASK;
@@ -99,7 +105,8 @@ bool outputFormatFor(const std::string& path, const SampleRequest& request, floa
         subtypes.insert(subtypes.end(), {SF_FORMAT_FLOAT, SF_FORMAT_PCM_24, SF_FORMAT_PCM_16});
     }
     // Lossy containers hold their own codec's samples only.
-    if (!request.forceFloat) subtypes.insert(subtypes.end(), {SF_FORMAT_VORBIS, SF_FORMAT_MPEG_LAYER_III});
+    if (!request.forceFloat)
+        subtypes.insert(subtypes.end(), {SF_FORMAT_VORBIS, SF_FORMAT_MPEG_LAYER_III});
     for (int subtype : subtypes) {
         if (writable(major | subtype, sampleRate)) {
             format.sndfileFormat = major | subtype;

@@ -26,7 +26,9 @@ bool endsWith(const std::string& text, const char* ending) {
 
 // A name with a path or the program file's ending is a file; anything else
 // names a factory preset.
-bool namesFile(const std::string& text) { return text.find('/') != std::string::npos || endsWith(text, ".fxp"); }
+bool namesFile(const std::string& text) {
+    return text.find('/') != std::string::npos || endsWith(text, ".fxp");
+}
 
 bool parseIndex(const std::string& text, long& value) {
     if (text.empty()) return false;
@@ -45,10 +47,14 @@ bool PresetChoice::take(int argc, char** argv, int& i, std::string& usageError) 
         listing = true;
         return true;
     }
-    if (arg == "--preset") target = &preset;
-    else if (arg == "--bank") target = &bank;
-    else if (arg == "--bank-program") target = &bankProgram;
-    else return false;
+    if (arg == "--preset")
+        target = &preset;
+    else if (arg == "--bank")
+        target = &bank;
+    else if (arg == "--bank-program")
+        target = &bankProgram;
+    else
+        return false;
     if (i + 1 >= argc) {
         usageError = "option " + arg + " needs a value";
         return true;
@@ -95,7 +101,8 @@ int PresetChoice::resolve(std::string& error) {
         std::vector<NamedPreset> programs;
         read = presetfile::readBank(bytes, programs, problem);
         if (read && index >= static_cast<long>(programs.size())) {
-            problem = "no program " + bankProgram + " in this bank (0 to " + std::to_string(programs.size() - 1) + ")";
+            problem = "no program " + bankProgram + " in this bank (0 to " +
+                      std::to_string(programs.size() - 1) + ")";
             read = false;
         }
         if (read) chosen = programs[static_cast<size_t>(index)];

@@ -35,7 +35,8 @@ class Writer final {
 public:
     explicit Writer(std::vector<uint8_t>& bytes) : out(bytes) {}
     void word(int32_t value) {
-        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> shift));
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> shift));
     }
     void real(float value) {
         int32_t bits = 0;
@@ -43,7 +44,8 @@ public:
         word(bits);
     }
     void text(const std::string& value, size_t size) {
-        for (size_t i = 0; i < size; ++i) out.push_back(i < value.size() && i < size - 1 ? static_cast<uint8_t>(value[i]) : 0);
+        for (size_t i = 0; i < size; ++i)
+            out.push_back(i < value.size() && i < size - 1 ? static_cast<uint8_t>(value[i]) : 0);
     }
 
 private:
@@ -101,22 +103,27 @@ bool checkHead(Reader& in, int32_t kind, const char* what, std::string& error) {
     in.skip(4);  // byte size: the counts say how much must follow
     const int32_t found = in.word();
     if (magic != chunkMagic) {
-        error = std::string("not a VST ") + what + " file (it starts with " + codeText(magic) + ", not 'CcnK')";
+        error = std::string("not a VST ") + what + " file (it starts with " + codeText(magic) +
+                ", not 'CcnK')";
         return false;
     }
     if (found != kind) {
         if (found == opaqueProgramMagic || found == opaqueBankMagic)
-            error = std::string("holds its plug-in's private data (") + codeText(found) + "), not parameter values";
+            error = std::string("holds its plug-in's private data (") + codeText(found) +
+                    "), not parameter values";
         else if (found == programMagic || found == bankMagic)
-            error = std::string("a ") + (found == bankMagic ? "bank" : "program") + " file, not a " + what;
+            error = std::string("a ") + (found == bankMagic ? "bank" : "program") +
+                    " file, not a " + what;
         else
-            error = std::string("not a VST ") + what + " file (type " + codeText(found) + ", expected " + codeText(kind) + ")";
+            error = std::string("not a VST ") + what + " file (type " + codeText(found) +
+                    ", expected " + codeText(kind) + ")";
         return false;
     }
     in.skip(4);  // format version
     const int32_t id = in.word();
     if (id != brellivauntId) {
-        error = "made for another plug-in (id " + codeText(id) + ", Brellivaunt's is " + codeText(brellivauntId) + ")";
+        error = "made for another plug-in (id " + codeText(id) + ", Brellivaunt's is " +
+                codeText(brellivauntId) + ")";
         return false;
     }
     in.skip(4);  // the plug-in's version
@@ -125,17 +132,19 @@ bool checkHead(Reader& in, int32_t kind, const char* what, std::string& error) {
 
 // One program record at `start`, whose length the caller has checked
 // covers at least the header.
-bool readProgramAt(const std::vector<uint8_t>& bytes, size_t start, NamedPreset& preset, std::string& error) {
+bool readProgramAt(const std::vector<uint8_t>& bytes, size_t start, NamedPreset& preset,
+                   std::string& error) {
     Reader in(bytes, start);
     if (!checkHead(in, programMagic, "program", error)) return false;
     const int32_t count = in.word();
     if (count != paramCount) {
-        error = "holds " + std::to_string(count) + " parameters, Brellivaunt has " + std::to_string(paramCount);
+        error = "holds " + std::to_string(count) + " parameters, Brellivaunt has " +
+                std::to_string(paramCount);
         return false;
     }
     if (bytes.size() - start < programBytes) {
-        error = "cut short: " + std::to_string(bytes.size() - start) + " bytes of a " + std::to_string(programBytes) +
-                "-byte program";
+        error = "cut short: " + std::to_string(bytes.size() - start) + " bytes of a " +
+                std::to_string(programBytes) + "-byte program";
         return false;
     }
     NamedPreset read;
@@ -153,7 +162,8 @@ bool readProgramAt(const std::vector<uint8_t>& bytes, size_t start, NamedPreset&
 }
 
 std::string cutShort(size_t have, size_t header) {
-    return "cut short: " + std::to_string(have) + " bytes, less than the " + std::to_string(header) + "-byte header";
+    return "cut short: " + std::to_string(have) + " bytes, less than the " +
+           std::to_string(header) + "-byte header";
 }
 
 }  // namespace
@@ -181,7 +191,8 @@ std::vector<uint8_t> writeBank(const std::vector<NamedPreset>& presets) {
             program = presets[i];
         } else {
             program.name = "Init";
-            for (int32_t p = 0; p < paramCount; ++p) program.values[p] = parameterTable[p].defaultValue;
+            for (int32_t p = 0; p < paramCount; ++p)
+                program.values[p] = parameterTable[p].defaultValue;
         }
         appendProgram(bytes, program);
     }
@@ -196,7 +207,8 @@ bool readProgram(const std::vector<uint8_t>& bytes, NamedPreset& preset, std::st
     return readProgramAt(bytes, 0, preset, error);
 }
 
-bool readBank(const std::vector<uint8_t>& bytes, std::vector<NamedPreset>& programs, std::string& error) {
+bool readBank(const std::vector<uint8_t>& bytes, std::vector<NamedPreset>& programs,
+              std::string& error) {
     if (bytes.size() < bankHeaderBytes) {
         error = cutShort(bytes.size(), bankHeaderBytes);
         return false;
@@ -213,11 +225,14 @@ bool readBank(const std::vector<uint8_t>& bytes, std::vector<NamedPreset>& progr
         const size_t start = bankHeaderBytes + static_cast<size_t>(i) * programBytes;
         std::string problem;
         if (bytes.size() < start + programHeaderBytes)
-            problem = "cut short: it ends before program " + std::to_string(i) + " of " + std::to_string(count);
+            problem = "cut short: it ends before program " + std::to_string(i) + " of " +
+                      std::to_string(count);
         else
             readProgramAt(bytes, start, read[i], problem);
         if (!problem.empty()) {
-            error = (problem.rfind("cut short", 0) == 0 ? "" : "program " + std::to_string(i) + " ") + problem;
+            error =
+                (problem.rfind("cut short", 0) == 0 ? "" : "program " + std::to_string(i) + " ") +
+                problem;
             return false;
         }
     }
@@ -252,7 +267,8 @@ bool saveBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::
     const std::string partial = path + ".partial";
     FILE* file = std::fopen(partial.c_str(), "wb");
     // An empty vector may hold no buffer at all, which fwrite must not be given.
-    bool written = file && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
+    bool written =
+        file && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
     if (file) written = (std::fclose(file) == 0) && written;
     if (!written || std::rename(partial.c_str(), path.c_str()) != 0) {
         std::remove(partial.c_str());

@@ -29,7 +29,8 @@ std::vector<uint8_t> writeBank(const std::vector<NamedPreset>& presets);
 // False with the reason in `error` for anything but a Brellivaunt program
 // or bank of nine values each from 0 to 1.
 bool readProgram(const std::vector<uint8_t>& bytes, NamedPreset& preset, std::string& error);
-bool readBank(const std::vector<uint8_t>& bytes, std::vector<NamedPreset>& programs, std::string& error);
+bool readBank(const std::vector<uint8_t>& bytes, std::vector<NamedPreset>& programs,
+              std::string& error);
 
 bool loadBytes(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 // Writes the file completely (through PATH.partial) or not at all.

@@ -37,24 +37,28 @@ std::string parseLine(const std::string& line, NamedPreset& preset) {
     preset.name = trimmed(line.substr(0, bar));
     if (preset.name.empty()) return "the name is empty";
     if (preset.name.size() > presetNameLimit)
-        return "the name \"" + preset.name + "\" is longer than " + std::to_string(presetNameLimit) + " characters";
+        return "the name \"" + preset.name + "\" is longer than " +
+               std::to_string(presetNameLimit) + " characters";
     if (!printable(preset.name)) return "the name holds a character that is not plain ASCII";
     std::istringstream values(line.substr(bar + 1));
     std::string token;
     size_t count = 0;
     while (values >> token) {
         if (count == paramCount) return "more than " + std::to_string(paramCount) + " values";
-        if (!parseValue(token, preset.values[count])) return "\"" + token + "\" is not a number from 0 to 1";
+        if (!parseValue(token, preset.values[count]))
+            return "\"" + token + "\" is not a number from 0 to 1";
         ++count;
     }
     if (count < paramCount)
-        return std::to_string(count) + " values where " + std::to_string(paramCount) + " are needed";
+        return std::to_string(count) + " values where " + std::to_string(paramCount) +
+               " are needed";
     return std::string();
 }
 
 }  // namespace
 
-bool parsePresetList(const std::string& text, std::vector<NamedPreset>& presets, std::string& error) {
+bool parsePresetList(const std::string& text, std::vector<NamedPreset>& presets,
+                     std::string& error) {
     std::vector<NamedPreset> read;
     std::istringstream lines(text);
     std::string line;

@@ -21,7 +21,8 @@ constexpr size_t presetNameLimit = 23;
 // Reads the whole text or nothing: on the first line that is not a preset
 // (a name too long or twice, a value missing, extra or outside 0 to 1) it
 // returns false and says which line and why.
-bool parsePresetList(const std::string& text, std::vector<NamedPreset>& presets, std::string& error);
+bool parsePresetList(const std::string& text, std::vector<NamedPreset>& presets,
+                     std::string& error);
 
 // The preset of that name, compared without case; nullptr when none.
 const NamedPreset* findPreset(const std::vector<NamedPreset>& presets, const std::string& name);

@@ -15,7 +15,8 @@ constexpr double floorMarginDb = 10.0;
 constexpr double silentFloorDb = -200.0;
 
 double toDb(double energyRatio) {
-    return energyRatio > 0.0 ? 10.0 * std::log10(energyRatio) : -std::numeric_limits<double>::infinity();
+    return energyRatio > 0.0 ? 10.0 * std::log10(energyRatio)
+                             : -std::numeric_limits<double>::infinity();
 }
 
 // Mean energy per window, in dB, with each window's centre time.
@@ -29,7 +30,8 @@ Envelope envelopeOf(const std::vector<double>& energy, size_t window, double sam
     for (size_t start = 0; start + window <= energy.size(); start += window) {
         double sum = 0.0;
         for (size_t i = start; i < start + window; ++i) sum += energy[i];
-        env.times.push_back((static_cast<double>(start) + 0.5 * static_cast<double>(window)) / sampleRate);
+        env.times.push_back((static_cast<double>(start) + 0.5 * static_cast<double>(window)) /
+                            sampleRate);
         env.levels.push_back(toDb(sum / static_cast<double>(window)));
     }
     return env;
@@ -76,9 +78,9 @@ DecayFit fitBetween(const std::vector<double>& curveDb, double sampleRate, doubl
     fit.toDb = toDbLevel;
     if (rangeDb < -toDbLevel + floorMarginDb) return fit;
     const auto below = [&](double level) {
-        return static_cast<size_t>(std::find_if(curveDb.begin(), curveDb.end(),
-                                                [level](double v) { return v <= level; }) -
-                                   curveDb.begin());
+        return static_cast<size_t>(
+            std::find_if(curveDb.begin(), curveDb.end(), [level](double v) { return v <= level; }) -
+            curveDb.begin());
     };
     const size_t first = below(fromDb);
     const size_t last = below(toDbLevel);
@@ -117,11 +119,12 @@ DecayCurve analyzeDecay(const std::vector<double>& energy, double sampleRate, do
     curve.centreHz = centreHz;
     curve.available = true;
     curve.step = curveStep;
-    const size_t window = static_cast<size_t>(
-        std::max(1.0, std::round(sampleRate * std::max(0.010, centreHz > 0.0 ? 5.0 / centreHz : 0.0))));
+    const size_t window = static_cast<size_t>(std::max(
+        1.0, std::round(sampleRate * std::max(0.010, centreHz > 0.0 ? 5.0 / centreHz : 0.0))));
     const Envelope env = envelopeOf(energy, window, sampleRate);
     if (env.levels.size() < 2) return curve;
-    const size_t peakAt = static_cast<size_t>(std::max_element(env.levels.begin(), env.levels.end()) - env.levels.begin());
+    const size_t peakAt = static_cast<size_t>(
+        std::max_element(env.levels.begin(), env.levels.end()) - env.levels.begin());
     const double peakDb = env.levels[peakAt];
     if (!std::isfinite(peakDb)) return curve;
 
@@ -138,13 +141,15 @@ DecayCurve analyzeDecay(const std::vector<double>& energy, double sampleRate, do
         // The last window, not the first, that stands clear of the floor: a
         // sparse or beating response dips for a moment long before it ends.
         size_t lastAbove = env.levels.size() - 1;
-        while (lastAbove > peakAt && !(env.levels[lastAbove] - peakDb > floorDb + floorMarginDb)) --lastAbove;
+        while (lastAbove > peakAt && !(env.levels[lastAbove] - peakDb > floorDb + floorMarginDb))
+            --lastAbove;
         const Line line = leastSquares(
             peakAt, lastAbove, [&](size_t i) { return env.times[i]; },
             [&](size_t i) { return env.levels[i] - peakDb; });
         if (line.valid && line.slope < 0.0) {
             const double crossing = (floorDb - line.intercept) / line.slope;
-            end = static_cast<size_t>(std::clamp(crossing * sampleRate, env.times[lastAbove] * sampleRate,
+            end = static_cast<size_t>(std::clamp(crossing * sampleRate,
+                                                 env.times[lastAbove] * sampleRate,
                                                  static_cast<double>(energy.size())));
             const double tau = 10.0 / (-line.slope * std::log(10.0));
             beyond = floorEnergy * tau * sampleRate;
@@ -161,9 +166,11 @@ DecayCurve analyzeDecay(const std::vector<double>& energy, double sampleRate, do
     if (!(total > 0.0)) return curve;
     for (double& v : curveDb) v = toDb(v / total);
 
-    const size_t every = std::max<size_t>(1, static_cast<size_t>(std::round(curveStep * sampleRate)));
+    const size_t every =
+        std::max<size_t>(1, static_cast<size_t>(std::round(curveStep * sampleRate)));
     curve.step = static_cast<double>(every) / sampleRate;
-    for (size_t i = 0; i < end; i += every) curve.levelsDb.push_back(static_cast<float>(curveDb[i]));
+    for (size_t i = 0; i < end; i += every)
+        curve.levelsDb.push_back(static_cast<float>(curveDb[i]));
 
     curve.edt = fitBetween(curveDb, sampleRate, curve.rangeDb, 0.0, -10.0);
     curve.t20 = fitBetween(curveDb, sampleRate, curve.rangeDb, -5.0, -25.0);
@@ -190,7 +197,8 @@ ChannelAnalysis analyzeChannel(const std::vector<float>& response, double sample
         const OctaveFilter filter(exactCentre(k), sampleRate);
         if (!filter.usable()) continue;
         filter.applyReversed(response, filtered);
-        for (size_t i = onset; i < filtered.size(); ++i) energy[i - onset] = filtered[i] * filtered[i];
+        for (size_t i = onset; i < filtered.size(); ++i)
+            energy[i - onset] = filtered[i] * filtered[i];
         channel.bands[k] = analyzeDecay(energy, sampleRate, nominalCentres[k]);
     }
     return channel;

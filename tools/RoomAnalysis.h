@@ -26,7 +26,7 @@ struct DecayFit {
     // curve bends over the range; far above, as for a few sparse echoes
     // whose curve falls in steps, the line describes no decay at all.
     double nonLinearity = 0.0;
-    double fromDb = 0.0;     // the evaluation range, e.g. −5 and −35
+    double fromDb = 0.0;  // the evaluation range, e.g. −5 and −35
     double toDb = 0.0;
 };
 

@@ -53,7 +53,8 @@ std::string formatFit(const DecayCurve& curve, const DecayFit& fit) {
 }
 
 std::string formatReport(const RoomAnalysis& a, const RenderNote& note) {
-    std::string out = printf1("impulse response at %g Hz, ", a.sampleRate) + printf1("%.2f s", a.seconds);
+    std::string out =
+        printf1("impulse response at %g Hz, ", a.sampleRate) + printf1("%.2f s", a.seconds);
     out += note.fell ? printf1(": the tail fell %.0f dB\n", note.fallDb)
                      : std::string(": stopped before the tail fell far\n");
     if (a.left.silent && a.right.silent) return out + "the module's output is silent\n";
@@ -65,23 +66,27 @@ std::string formatReport(const RoomAnalysis& a, const RenderNote& note) {
            " (the first sample within 20 dB of the peak)\n";
     out += a.correlationValid
                ? printf1("tail correlation, left with right: %+.2f", a.tailCorrelation) +
-                     printf1(" (from %.0f ms after the first arrival to the end)\n", tailStartSeconds * 1000.0)
+                     printf1(" (from %.0f ms after the first arrival to the end)\n",
+                             tailStartSeconds * 1000.0)
                : std::string("tail correlation: none (a side is silent)\n");
 
     out += "\ndecay times in seconds\n";
     out += row("", "  left" + std::string(23, ' ') + "  right");
-    out += row("", cell("EDT") + cell("T20") + cell("T30") + "  " + cell("EDT") + cell("T20") + cell("T30"));
-    out += row(bandName(0.0), channelCells(a.left.fullBand) + "  " + channelCells(a.right.fullBand));
+    out += row("", cell("EDT") + cell("T20") + cell("T30") + "  " + cell("EDT") + cell("T20") +
+                       cell("T30"));
+    out +=
+        row(bandName(0.0), channelCells(a.left.fullBand) + "  " + channelCells(a.right.fullBand));
     for (int k = 0; k < bandCount; ++k)
         out += row(bandName(a.left.bands[k].centreHz),
                    channelCells(a.left.bands[k]) + "  " + channelCells(a.right.bands[k]));
-    out += "EDT from 0 to -10 dB, T20 from -5 to -25 dB, T30 from -5 to -35 dB of the decay curve,\n"
-           "extrapolated to 60 dB. (N dB): the decay spans only N dB above its floor or the end of\n"
-           "the response, too little for that measure (EDT needs 20, T20 35, T30 45); n/a: the band\n"
-           "reaches past half the sample rate; *: the curve is far from a straight line over that\n"
-           "range (1 - r^2 above 0.2), as for a few sparse echoes, or drops through it in one step\n"
-           "(shown as 0.000), and the number describes no decay; --: no line fits, as the curve\n"
-           "drops through the whole range within one sample or stops above its bottom.\n";
+    out +=
+        "EDT from 0 to -10 dB, T20 from -5 to -25 dB, T30 from -5 to -35 dB of the decay curve,\n"
+        "extrapolated to 60 dB. (N dB): the decay spans only N dB above its floor or the end of\n"
+        "the response, too little for that measure (EDT needs 20, T20 35, T30 45); n/a: the band\n"
+        "reaches past half the sample rate; *: the curve is far from a straight line over that\n"
+        "range (1 - r^2 above 0.2), as for a few sparse echoes, or drops through it in one step\n"
+        "(shown as 0.000), and the number describes no decay; --: no line fits, as the curve\n"
+        "drops through the whole range within one sample or stops above its bottom.\n";
     return out;
 }
 

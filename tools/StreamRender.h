@@ -13,7 +13,7 @@
 struct StreamResult {
     size_t inputFrames = 0;  // read from the source
     size_t tailFrames = 0;
-    bool written = true;     // false: the output refused a block
+    bool written = true;  // false: the output refused a block
 };
 
 // `progress` is told the frames done and the frames expected (0 where the

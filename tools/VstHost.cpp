@@ -187,7 +187,8 @@ bool PluginInstance::panelSnapshot(std::vector<uint32_t>& pixels, int32_t& width
         return false;
     pixels.assign(static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 0);
     shot.pixels = pixels.data();
-    if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot) != 1) return false;
+    if (dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot) != 1)
+        return false;
     width = shot.width;
     height = shot.height;
     return true;

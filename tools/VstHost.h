@@ -33,7 +33,7 @@ private:
 struct EditEvent {
     int32_t opcode;  // audioMasterBeginEdit, audioMasterAutomate or audioMasterEndEdit
     int32_t index;
-    float value;     // the automated value; 0 for the brackets
+    float value;  // the automated value; 0 for the brackets
 };
 
 class PluginInstance final {

@@ -64,8 +64,8 @@ std::unique_ptr<X11HostWindow> X11HostWindow::open(int width, int height, const 
                       static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, impl->screen->root_visual,
                       XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, impl->window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                        static_cast<uint32_t>(title.size()), title.data());
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, impl->window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING,
+                        8, static_cast<uint32_t>(title.size()), title.data());
     impl->deleteWindow = atom(c, "WM_DELETE_WINDOW");
     const xcb_atom_t protocols = atom(c, "WM_PROTOCOLS");
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, impl->window, protocols, XCB_ATOM_ATOM, 32, 1,
@@ -114,7 +114,8 @@ bool X11HostWindow::stillOpen() {
 bool X11HostWindow::screenOrigin(int& x, int& y) {
     xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
         impl->connection,
-        xcb_translate_coordinates(impl->connection, impl->window, impl->screen->root, 0, 0), nullptr);
+        xcb_translate_coordinates(impl->connection, impl->window, impl->screen->root, 0, 0),
+        nullptr);
     if (!reply) return false;
     x = reply->dst_x;
     y = reply->dst_y;

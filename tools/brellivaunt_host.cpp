@@ -49,17 +49,20 @@ int32_t findParameter(PluginInstance& plugin, const std::string& name) {
     double number = 0.0;
     if (parseNumber(name, number)) {
         if (number != std::floor(number) || number < 0 || number >= plugin.numParams())
-            fail("no parameter with index " + name + " (0 to " + std::to_string(plugin.numParams() - 1) + ")",
+            fail("no parameter with index " + name + " (0 to " +
+                     std::to_string(plugin.numParams() - 1) + ")",
                  exitUsageError);
         return static_cast<int32_t>(number);
     }
     std::vector<int32_t> matches;
     for (int32_t i = 0; i < plugin.numParams(); ++i)
         if (strcasecmp(plugin.parameterName(i).c_str(), name.c_str()) == 0) matches.push_back(i);
-    if (matches.empty()) fail("unknown parameter name \"" + name + "\" (see --info)", exitUsageError);
+    if (matches.empty())
+        fail("unknown parameter name \"" + name + "\" (see --info)", exitUsageError);
     if (matches.size() > 1)
         fail("parameter name \"" + name + "\" is shared by indices " + std::to_string(matches[0]) +
-             " and " + std::to_string(matches[1]) + "; give the index", exitUsageError);
+                 " and " + std::to_string(matches[1]) + "; give the index",
+             exitUsageError);
     return matches[0];
 }
 
@@ -79,7 +82,8 @@ void printInfo(PluginInstance& plugin) {
     std::printf("product  %s\n", plugin.productString().c_str());
     std::printf("version  %ld (vendor version %ld)\n", static_cast<long>(e->version),
                 static_cast<long>(plugin.dispatch(effGetVendorVersion)));
-    std::printf("id       '%s' (0x%08X)\n", fourCc(e->uniqueID).c_str(), static_cast<unsigned>(e->uniqueID));
+    std::printf("id       '%s' (0x%08X)\n", fourCc(e->uniqueID).c_str(),
+                static_cast<unsigned>(e->uniqueID));
     std::printf("io       %d in, %d out; flags %d; initial delay %d\n", e->numInputs, e->numOutputs,
                 e->flags, e->initialDelay);
     std::printf("parameters (%d):\n", e->numParams);
@@ -104,13 +108,14 @@ public:
             lastShown = seconds;
             std::fprintf(stderr, "\r%ld s rendered", seconds);
         } else {
-            const int percent = static_cast<int>(static_cast<double>(done) * 100.0 / static_cast<double>(expected));
+            const int percent =
+                static_cast<int>(static_cast<double>(done) * 100.0 / static_cast<double>(expected));
             if (percent == lastShown) return;
             lastShown = percent;
             const int width = 40;
             const int filled = percent * width / 100;
-            std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled, "########################################",
-                         width - filled, "", percent);
+            std::fprintf(stderr, "\r[%.*s%*s] %3d%%", filled,
+                         "########################################", width - filled, "", percent);
         }
         std::fflush(stderr);
     }
@@ -131,16 +136,19 @@ void applySettings(PluginInstance& plugin, const Options& options) {
     if (options.program >= 0) {
         if (options.program >= plugin.numPrograms())
             fail("no program " + std::to_string(options.program) + " (0 to " +
-                 std::to_string(plugin.numPrograms() - 1) + ")", exitUsageError);
+                     std::to_string(plugin.numPrograms() - 1) + ")",
+                 exitUsageError);
         plugin.setProgram(options.program);
     }
     if (!options.info) plugin.setParameter(onOffIndex, 1.0f);
-    options.presets.apply([&plugin](int32_t index, float value) { plugin.setParameter(index, value); });
+    options.presets.apply(
+        [&plugin](int32_t index, float value) { plugin.setParameter(index, value); });
     for (const auto& setting : options.settings) {
         const int32_t index = findParameter(plugin, setting.first);
         double value = 0.0;
         if (!parseNumber(setting.second, value) || value < 0.0 || value > 1.0)
-            fail("value for " + setting.first + " must be a number from 0 to 1, got \"" + setting.second + "\"",
+            fail("value for " + setting.first + " must be a number from 0 to 1, got \"" +
+                     setting.second + "\"",
                  exitUsageError);
         plugin.setParameter(index, static_cast<float>(value));
     }
@@ -154,7 +162,8 @@ int showEditor(PluginInstance& plugin, bool linearKnobs, bool circularKnobs) {
     const int width = rect->right - rect->left;
     const int height = rect->bottom - rect->top;
     std::string error;
-    std::unique_ptr<X11HostWindow> window = X11HostWindow::open(width, height, "Brellivaunt", error);
+    std::unique_ptr<X11HostWindow> window =
+        X11HostWindow::open(width, height, "Brellivaunt", error);
     if (!window) fail(error);
     plugin.onEdit = [](const EditEvent& e) {
         if (e.opcode == audioMasterAutomate)
@@ -184,7 +193,8 @@ int showEditor(PluginInstance& plugin, bool linearKnobs, bool circularKnobs) {
 void writePanel(PluginInstance& plugin, const std::string& path) {
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
-    if (!plugin.panelSnapshot(pixels, width, height)) fail("the module drew no picture of its panel");
+    if (!plugin.panelSnapshot(pixels, width, height))
+        fail("the module drew no picture of its panel");
     platform::probe::Image image;
     image.width = width;
     image.height = height;
@@ -193,7 +203,8 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
     OutputFile output;
     std::string error;
     if (!output.prepare(path, std::string(), error)) fail(error);
-    if (!platform::soft::writePng(image, output.partialPath().c_str())) fail("cannot write " + path);
+    if (!platform::soft::writePng(image, output.partialPath().c_str()))
+        fail("cannot write " + path);
     if (!output.commit(error)) fail(error);
     std::printf("wrote %s (panel, %d x %d)\n", path.c_str(), width, height);
 }
@@ -201,7 +212,8 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
 // The summary under the plot's title: the program and the five settings the
 // measured sound depends on (Dry-Wet and the switches are fixed for it).
 std::string settingsLine(PluginInstance& plugin, const Options& options, float rate) {
-    std::string line = options.program >= 0 ? plugin.programName(options.program) + ": " : std::string();
+    std::string line =
+        options.program >= 0 ? plugin.programName(options.program) + ": " : std::string();
     char text[64];
     for (int32_t i = 0; i < plugin.numParams() && i < dryWetIndex; ++i) {
         std::snprintf(text, sizeof(text), " %.2f   ", static_cast<double>(plugin.getParameter(i)));
@@ -223,22 +235,28 @@ int analyzeImpulse(PluginInstance& plugin, const Options& options) {
     OutputFile irFile, plotFile;
     AudioFormat irFormat;
     if (!options.ir.empty()) {
-        if (!outputFormatFor(options.ir, SampleRequest{false, AudioFormat{}, true}, rate, irFormat, error))
+        if (!outputFormatFor(options.ir, SampleRequest{false, AudioFormat{}, true}, rate, irFormat,
+                             error))
             fail(error, exitUsageError);
         if (!irFile.prepare(options.ir, std::string(), error)) fail(error);
     }
     if (!options.plot.empty() && !plotFile.prepare(options.plot, std::string(), error)) fail(error);
-    const ImpulseRender render = renderImpulseResponse(plugin, rate, options.block, fallDb, longestSeconds);
+    const ImpulseRender render =
+        renderImpulseResponse(plugin, rate, options.block, fallDb, longestSeconds);
     const StereoSignal& response = render.response;
-    if (!options.ir.empty() && (!writeAudioFile(irFile.partialPath(), options.ir, response, irFormat, error) ||
-                                !irFile.commit(error)))
+    if (!options.ir.empty() &&
+        (!writeAudioFile(irFile.partialPath(), options.ir, response, irFormat, error) ||
+         !irFile.commit(error)))
         fail(error);
     if (options.analyze || !options.plot.empty()) {
         const room::RoomAnalysis analysis = room::analyzeRoom(response.left, response.right, rate);
-        if (options.analyze) std::fputs(room::formatReport(analysis, {render.fell, fallDb}).c_str(), stdout);
+        if (options.analyze)
+            std::fputs(room::formatReport(analysis, {render.fell, fallDb}).c_str(), stdout);
         if (!options.plot.empty()) {
-            const room::PlotCaption caption{"Brellivaunt impulse response", settingsLine(plugin, options, rate)};
-            if (!room::writeDecayPlot(plotFile.partialPath(), analysis, response, caption) || !plotFile.commit(error))
+            const room::PlotCaption caption{"Brellivaunt impulse response",
+                                            settingsLine(plugin, options, rate)};
+            if (!room::writeDecayPlot(plotFile.partialPath(), analysis, response, caption) ||
+                !plotFile.commit(error))
                 fail("cannot write " + options.plot);
             std::printf("wrote %s (waveform and decay curves)\n", options.plot.c_str());
         }
@@ -261,12 +279,14 @@ int renderFile(PluginInstance& plugin, const Options& options) {
     FrameSource& source = options.demo ? static_cast<FrameSource&>(demoSource) : reader;
     const float rate = source.sampleRate();
 
-    const std::string outputName = options.output.empty() ? defaultOutputPath(options) : options.output;
+    const std::string outputName =
+        options.output.empty() ? defaultOutputPath(options) : options.output;
     const SampleRequest request{!options.demo, reader.format(), options.floatOutput};
     AudioFormat format;
     if (!outputFormatFor(outputName, request, rate, format, error)) fail(error, exitUsageError);
     OutputFile output;
-    if (!output.prepare(outputName, options.demo ? std::string() : options.input, error)) fail(error);
+    if (!output.prepare(outputName, options.demo ? std::string() : options.input, error))
+        fail(error);
     AudioWriter writer;
     if (!writer.open(output.partialPath(), outputName, format, rate, error)) fail(error);
 
@@ -274,23 +294,25 @@ int renderFile(PluginInstance& plugin, const Options& options) {
     const size_t tailFrames = static_cast<size_t>(options.tail * rate);
     const size_t promised = source.promisedFrames();
     const double promisedSeconds = static_cast<double>(promised + tailFrames) / rate;
-    ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) && (promised == 0 || promisedSeconds > 5.0));
-    const StreamResult result =
-        renderStream(plugin, source, tailFrames, options.block, writer,
-                     [&bar, rate](size_t done, size_t expected) { bar.show(done, expected, rate); });
+    ProgressBar bar(!options.quiet && isatty(STDERR_FILENO) &&
+                    (promised == 0 || promisedSeconds > 5.0));
+    const StreamResult result = renderStream(
+        plugin, source, tailFrames, options.block, writer,
+        [&bar, rate](size_t done, size_t expected) { bar.show(done, expected, rate); });
     bar.finish();
     plugin.stop();
     if (!result.written || !writer.close() || !output.commit(error))
         fail(error.empty() ? "cannot write " + outputName : error);
 
     if (promised > 0 && result.inputFrames < promised)
-        std::fprintf(stderr,
-                     "brellivaunt-host: warning: %s ended after %zu frames; its header promised %zu. "
-                     "Rendered what is there.\n",
-                     options.input.c_str(), result.inputFrames, promised);
+        std::fprintf(
+            stderr,
+            "brellivaunt-host: warning: %s ended after %zu frames; its header promised %zu. "
+            "Rendered what is there.\n",
+            options.input.c_str(), result.inputFrames, promised);
     const double seconds = static_cast<double>(result.inputFrames + result.tailFrames) / rate;
-    std::printf("wrote %s (%.2f s, %g Hz, %s)\n", outputName.c_str(), seconds, static_cast<double>(rate),
-                options.demo ? "demo phrase" : options.input.c_str());
+    std::printf("wrote %s (%.2f s, %g Hz, %s)\n", outputName.c_str(), seconds,
+                static_cast<double>(rate), options.demo ? "demo phrase" : options.input.c_str());
     return 0;
 }
 

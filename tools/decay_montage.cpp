@@ -22,7 +22,8 @@ uint32_t meanOfSquare(const Image& image, int x0, int y0, int factor) {
     uint32_t sums[3] = {0, 0, 0};
     for (int y = y0; y < y0 + factor; ++y)
         for (int x = x0; x < x0 + factor; ++x)
-            for (int c = 0; c < 3; ++c) sums[c] += (static_cast<uint32_t>(image.at(x, y)) >> (8 * c)) & 0xFF;
+            for (int c = 0; c < 3; ++c)
+                sums[c] += (static_cast<uint32_t>(image.at(x, y)) >> (8 * c)) & 0xFF;
     const uint32_t n = static_cast<uint32_t>(factor * factor);
     return ((sums[2] / n) << 16) | ((sums[1] / n) << 8) | (sums[0] / n);
 }
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     std::vector<Image> pictures(static_cast<size_t>(argc - 4));
     for (size_t i = 0; i < pictures.size(); ++i) {
         const char* path = argv[4 + i];
-        if (!platform::soft::readPng(path, pictures[i])) return fail(std::string("cannot read ") + path);
+        if (!platform::soft::readPng(path, pictures[i]))
+            return fail(std::string("cannot read ") + path);
         if (pictures[i].width != pictures[0].width || pictures[i].height != pictures[0].height)
             return fail(std::string(path) + " is not the size of the first picture");
     }
@@ -61,7 +63,8 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     const std::string partial = out + ".partial";
-    if (!platform::soft::writePng(sheet, partial.c_str()) || std::rename(partial.c_str(), out.c_str()) != 0) {
+    if (!platform::soft::writePng(sheet, partial.c_str()) ||
+        std::rename(partial.c_str(), out.c_str()) != 0) {
         std::remove(partial.c_str());
         return fail("cannot write " + out);
     }

@@ -21,8 +21,9 @@ namespace {
 
 // The port symbols of the LV2 bundle, by parameter index; dry_wet is
 // never written.
-constexpr const char* portSymbols[paramCount] = {"early_size", "late_size", "damping", "diffusion", "early_late",
-                                                 "dry_wet",    "volume",    "power",   "mono"};
+constexpr const char* portSymbols[paramCount] = {"early_size", "late_size",  "damping",
+                                                 "diffusion",  "early_late", "dry_wet",
+                                                 "volume",     "power",      "mono"};
 constexpr const char* pluginUri = "urn:brellivaunt:reverb";
 constexpr const char* rawDelimiter = "brvpresets";
 
@@ -34,8 +35,10 @@ const char* const prefixes =
 std::string slug(const std::string& name) {
     std::string text;
     for (unsigned char c : name) {
-        if (std::isalnum(c)) text += static_cast<char>(std::tolower(c));
-        else if (!text.empty() && text.back() != '-') text += '-';
+        if (std::isalnum(c))
+            text += static_cast<char>(std::tolower(c));
+        else if (!text.empty() && text.back() != '-')
+            text += '-';
     }
     while (!text.empty() && text.back() == '-') text.pop_back();
     return text;
@@ -57,17 +60,20 @@ std::string turtleNumber(float value) {
     return text;
 }
 
-std::string presetUri(const NamedPreset& preset) { return "<urn:brellivaunt:preset:" + slug(preset.name) + ">"; }
+std::string presetUri(const NamedPreset& preset) {
+    return "<urn:brellivaunt:preset:" + slug(preset.name) + ">";
+}
 
 std::string lv2Preset(const NamedPreset& preset) {
     std::string text = prefixes + presetUri(preset) + "\n    a pset:Preset ;\n    rdfs:label " +
-                       turtleString(preset.name) + " ;\n    lv2:appliesTo <" + pluginUri + "> ;\n    lv2:port";
+                       turtleString(preset.name) + " ;\n    lv2:appliesTo <" + pluginUri +
+                       "> ;\n    lv2:port";
     const char* separator = " [\n";
     for (int32_t i = 0; i < paramCount; ++i) {
         if (i == paramDryWet) continue;
         text += separator;
-        text += std::string("        lv2:symbol \"") + portSymbols[i] + "\" ;\n        pset:value " +
-                turtleNumber(preset.values[i]) + "\n    ]";
+        text += std::string("        lv2:symbol \"") + portSymbols[i] +
+                "\" ;\n        pset:value " + turtleNumber(preset.values[i]) + "\n    ]";
         separator = " , [\n";
     }
     return text + " .\n";
@@ -84,19 +90,22 @@ std::string lv2Manifest(const std::vector<NamedPreset>& presets) {
 std::string embedded(const std::string& source) {
     return "// Written by the build from the factory presets' source; edit that.\n"
            "extern const char factoryPresetText[];\n"
-           "const char factoryPresetText[] = R\"" + std::string(rawDelimiter) + "(" + source + ")" + rawDelimiter +
-           "\";\n";
+           "const char factoryPresetText[] = R\"" +
+           std::string(rawDelimiter) + "(" + source + ")" + rawDelimiter + "\";\n";
 }
 
 bool save(const std::string& path, const std::string& text, std::string& error) {
     return presetfile::saveBytes(path, std::vector<uint8_t>(text.begin(), text.end()), error);
 }
 
-bool writeVst2(const std::string& dir, const std::vector<NamedPreset>& presets, std::string& error) {
+bool writeVst2(const std::string& dir, const std::vector<NamedPreset>& presets,
+               std::string& error) {
     for (const NamedPreset& preset : presets)
-        if (!presetfile::saveBytes(dir + "/" + preset.name + ".fxp", presetfile::writeProgram(preset), error))
+        if (!presetfile::saveBytes(dir + "/" + preset.name + ".fxp",
+                                   presetfile::writeProgram(preset), error))
             return false;
-    return presetfile::saveBytes(dir + "/Brellivaunt Factory.fxb", presetfile::writeBank(presets), error);
+    return presetfile::saveBytes(dir + "/Brellivaunt Factory.fxb", presetfile::writeBank(presets),
+                                 error);
 }
 
 bool writeLv2(const std::string& dir, const std::vector<NamedPreset>& presets, std::string& error) {
@@ -125,7 +134,8 @@ int main(int argc, char** argv) {
     std::string error;
     if (!parsePresetList(source, presets, error)) return fail(sourcePath + ":" + error.substr(5));
     if (presets.size() < static_cast<size_t>(presetfile::bankPrograms))
-        return fail(sourcePath + ": the bank needs " + std::to_string(presetfile::bankPrograms) + " presets");
+        return fail(sourcePath + ": the bank needs " + std::to_string(presetfile::bankPrograms) +
+                    " presets");
     if (source.find(std::string(")") + rawDelimiter) != std::string::npos)
         return fail(sourcePath + " holds the text that ends the embedded copy");
 
@@ -133,10 +143,14 @@ int main(int argc, char** argv) {
         const std::string option = argv[i];
         const std::string target = argv[i + 1];
         bool written = false;
-        if (option == "--vst2") written = writeVst2(target, presets, error);
-        else if (option == "--lv2") written = writeLv2(target, presets, error);
-        else if (option == "--embed") written = save(target, embedded(source), error);
-        else return fail("unknown option " + option);
+        if (option == "--vst2")
+            written = writeVst2(target, presets, error);
+        else if (option == "--lv2")
+            written = writeLv2(target, presets, error);
+        else if (option == "--embed")
+            written = save(target, embedded(source), error);
+        else
+            return fail("unknown option " + option);
         if (!written) return fail(error);
     }
     return 0;

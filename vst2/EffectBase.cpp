@@ -7,9 +7,7 @@
 
 namespace {
 
-EffectBase* effectOf(AEffect* e) {
-    return e ? static_cast<EffectBase*>(e->object) : nullptr;
-}
+EffectBase* effectOf(AEffect* e) { return e ? static_cast<EffectBase*>(e->object) : nullptr; }
 
 }  // namespace
 

@@ -26,7 +26,9 @@ unsigned char modifierByte(float opt) {
 
 // --- host services -------------------------------------------------------
 
-intptr_t EffectBaseX::wantEvents(intptr_t filter) { return callHost(audioMasterWantMidi, 0, filter); }
+intptr_t EffectBaseX::wantEvents(intptr_t filter) {
+    return callHost(audioMasterWantMidi, 0, filter);
+}
 
 VstTimeInfo* EffectBaseX::getTimeInfo(intptr_t filter) {
     return reinterpret_cast<VstTimeInfo*>(callHost(audioMasterGetTime, 0, filter));
@@ -73,7 +75,9 @@ AEffect* EffectBaseX::getNextPlug(int32_t output) {
 }
 
 intptr_t EffectBaseX::willProcess() { return callHost(audioMasterWillReplaceOrAccumulate); }
-intptr_t EffectBaseX::getCurrentProcessLevel() { return callHost(audioMasterGetCurrentProcessLevel); }
+intptr_t EffectBaseX::getCurrentProcessLevel() {
+    return callHost(audioMasterGetCurrentProcessLevel);
+}
 intptr_t EffectBaseX::getAutomationState() { return callHost(audioMasterGetAutomationState); }
 
 bool EffectBaseX::offlineRead(VstOfflineTask* task, int32_t option, bool readSource) {
@@ -88,7 +92,9 @@ bool EffectBaseX::offlineStart(VstAudioFile* files, int32_t numFiles, int32_t nu
     return callHost(audioMasterOfflineStart, numNewFiles, numFiles, files) != 0;
 }
 
-bool EffectBaseX::offlineGetCurrentPass() { return callHost(audioMasterOfflineGetCurrentPass) != 0; }
+bool EffectBaseX::offlineGetCurrentPass() {
+    return callHost(audioMasterOfflineGetCurrentPass) != 0;
+}
 
 bool EffectBaseX::offlineGetCurrentMetaPass() {
     return callHost(audioMasterOfflineGetCurrentMetaPass) != 0;
@@ -99,7 +105,8 @@ void EffectBaseX::setOutputSampleRate(float rate) {
 }
 
 VstSpeakerArrangement* EffectBaseX::getInputSpeakerArrangement() {
-    return reinterpret_cast<VstSpeakerArrangement*>(callHost(audioMasterGetInputSpeakerArrangement));
+    return reinterpret_cast<VstSpeakerArrangement*>(
+        callHost(audioMasterGetInputSpeakerArrangement));
 }
 
 VstSpeakerArrangement* EffectBaseX::getOutputSpeakerArrangement() {
@@ -133,7 +140,9 @@ bool EffectBaseX::closeWindow(VstWindow* window) {
     return callHost(audioMasterCloseWindow, 0, 0, window) != 0;
 }
 
-void* EffectBaseX::getDirectory() { return reinterpret_cast<void*>(callHost(audioMasterGetDirectory)); }
+void* EffectBaseX::getDirectory() {
+    return reinterpret_cast<void*>(callHost(audioMasterGetDirectory));
+}
 
 bool EffectBaseX::updateDisplay() { return callHost(audioMasterUpdateDisplay) != 0; }
 
@@ -153,7 +162,8 @@ bool EffectBaseX::allocateArrangement(VstSpeakerArrangement** arrangement, int32
         // Never leave the caller holding the released block.
         *arrangement = nullptr;
     }
-    if (channels < 0 || static_cast<size_t>(channels) > (SIZE_MAX - arrangementHeader) / speakerSize)
+    if (channels < 0 ||
+        static_cast<size_t>(channels) > (SIZE_MAX - arrangementHeader) / speakerSize)
         return false;
     const size_t bytes = arrangementHeader + speakerSize * static_cast<size_t>(channels);
     void* block = std::malloc(bytes);
@@ -199,7 +209,8 @@ bool EffectBaseX::matchArrangement(VstSpeakerArrangement** to, const VstSpeakerA
 
 // --- dispatcher ----------------------------------------------------------
 
-intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
+intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                               float opt) {
     char* const text = static_cast<char*>(ptr);
     switch (opcode) {
     case effProcessEvents:
@@ -239,8 +250,8 @@ intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, vo
                                            static_cast<int32_t>(value)))
                    : 0;
     case effOfflineRun:
-        return ptr ? answer(offlineRun(static_cast<VstOfflineTask*>(ptr),
-                                       static_cast<int32_t>(value)))
+        return ptr ? answer(
+                         offlineRun(static_cast<VstOfflineTask*>(ptr), static_cast<int32_t>(value)))
                    : 0;
     case effProcessVarIo:
         return ptr ? answer(processVariableIo(static_cast<VstVariableIo*>(ptr))) : 0;
@@ -267,7 +278,8 @@ intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, vo
         return getVendorVersion();
     case effVendorSpecific:
         if (index == panelSnapshotIndex && value == panelSnapshotValue)
-            return (editor && ptr) ? answer(editor->snapshot(*static_cast<PanelSnapshot*>(ptr))) : 0;
+            return (editor && ptr) ? answer(editor->snapshot(*static_cast<PanelSnapshot*>(ptr)))
+                                   : 0;
         return vendorSpecific(index, value, ptr, opt);
     case effCanDo:
         return text ? canDo(text) : 0;
@@ -280,7 +292,8 @@ intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, vo
     case effSetViewPosition:
         return answer(setViewPosition(index, static_cast<int32_t>(value)));
     case effGetParameterProperties:
-        return ptr ? answer(getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)))
+        return ptr ? answer(
+                         getParameterProperties(index, static_cast<VstParameterProperties*>(ptr)))
                    : 0;
     case effKeysRequired:
         // The opcode asks the opposite question: 1 means keys are not needed.

@@ -11,8 +11,7 @@ public:
     EffectBaseX(audioMasterCallback callback, int32_t programCount, int32_t paramCount)
         : EffectBase(callback, programCount, paramCount) {}
 
-    intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr,
-                      float opt) override;
+    intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) override;
 
     virtual EditorInterface* getEditor() { return editor; }
     virtual intptr_t wantEvents(intptr_t filter = 1);
@@ -128,7 +127,8 @@ public:
         (void)io;
         return false;
     }
-    virtual bool setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output) {
+    virtual bool setSpeakerArrangement(VstSpeakerArrangement* input,
+                                       VstSpeakerArrangement* output) {
         (void)input;
         (void)output;
         return false;

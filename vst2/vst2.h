@@ -261,7 +261,12 @@ struct VstKeyCode {
 };
 // The interface's own virtual key numbers (VstKeyCode::virt) that the panel
 // takes, and its modifier bit for shift.
-enum VstVirtualKey : unsigned char { VKEY_LEFT = 11, VKEY_UP = 12, VKEY_RIGHT = 13, VKEY_DOWN = 14 };
+enum VstVirtualKey : unsigned char {
+    VKEY_LEFT = 11,
+    VKEY_UP = 12,
+    VKEY_RIGHT = 13,
+    VKEY_DOWN = 14
+};
 enum VstModifierKey : unsigned char { MODIFIER_SHIFT = 1 };
 
 static_assert(sizeof(VstKeyCode) == 8 && offsetof(VstKeyCode, virt) == 4 &&

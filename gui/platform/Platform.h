@@ -54,9 +54,9 @@ struct PlatformRect {
 
 using WindowProc = intptr_t(BRV_SYSCALL*)(Window window, uint32_t message, uintptr_t wParam,
                                           intptr_t lParam);
-using TransparentBltFunction = int(BRV_SYSCALL*)(DeviceContext dst, int dx, int dy, int dw,
-                                                 int dh, DeviceContext src, int sx, int sy,
-                                                 int sw, int sh, uint32_t transparent);
+using TransparentBltFunction = int(BRV_SYSCALL*)(DeviceContext dst, int dx, int dy, int dw, int dh,
+                                                 DeviceContext src, int sx, int sy, int sw, int sh,
+                                                 uint32_t transparent);
 
 // Object kinds for getCurrentObject.
 constexpr uint32_t objPen = 1;
@@ -244,8 +244,7 @@ int releaseDC(Window window, DeviceContext dc);
 // --- Time and the message queue ---
 uint32_t getTickCount();
 void sleep(uint32_t milliseconds);
-bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
-                 uint32_t removal);
+bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last, uint32_t removal);
 intptr_t dispatchMessage(const Message* message);
 
 // Where the system's own message loop does not serve the module's windows

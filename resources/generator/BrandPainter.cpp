@@ -50,7 +50,9 @@ Paint badgePoint(float x, float y) {
         // A raised ring: lit where it faces the light.
         float facing = facingLight(outer, x, y);
         Rgb rim = linear(palette::badgeRim);
-        return {facing > 0.0f ? mix(rim, linear(palette::wellWallLit), facing) : rim * (1.0f + 0.6f * facing), 1.0f};
+        return {facing > 0.0f ? mix(rim, linear(palette::wellWallLit), facing)
+                              : rim * (1.0f + 0.6f * facing),
+                1.0f};
     }
     // The face is sunk below the ring, shaded under its upper edge.
     float depth = -face.distance(x, y);
@@ -88,6 +90,7 @@ void paintWordmark(Canvas& panel, const Typeface& titleFace, const Typeface& sub
     titleFace.draw(panel, "Brellivaunt", wordmarkRight, titleBaseline, Align::right, title);
     TextLook line{linear(palette::accent), 1.0f, 2.4f};
     TextLook lineShadow{linear(palette::captionShadow), 0.5f, 2.4f};
-    subtitleFace.draw(panel, "STEREO REVERB", wordmarkRight, subtitleBaseline + 1, Align::right, lineShadow);
+    subtitleFace.draw(panel, "STEREO REVERB", wordmarkRight, subtitleBaseline + 1, Align::right,
+                      lineShadow);
     subtitleFace.draw(panel, "STEREO REVERB", wordmarkRight, subtitleBaseline, Align::right, line);
 }

@@ -57,6 +57,7 @@ inline float smoothstep(float edge0, float edge1, float x) {
 // The same colour made lighter or darker by a number of sRGB levels.
 inline Rgb shiftLevels(Rgb c, float levels) {
     float d = levels / 255.0f;
-    return {srgbToLinear(clamp01(linearToSrgb(c.r) + d)), srgbToLinear(clamp01(linearToSrgb(c.g) + d)),
+    return {srgbToLinear(clamp01(linearToSrgb(c.r) + d)),
+            srgbToLinear(clamp01(linearToSrgb(c.g) + d)),
             srgbToLinear(clamp01(linearToSrgb(c.b) + d))};
 }

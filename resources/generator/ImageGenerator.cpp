@@ -47,8 +47,8 @@ PanelImages paintAll(const FontLibrary& fonts) {
     images.panel = panel.toImage();
     // The panel on its own shows the switches as the plug-in first does.
     for (int i = 0; i < 2; ++i)
-        copyBlock(images.lamp, 0, 0, layout::lampWidth, layout::lampHeight, images.panel, layout::switchLeft,
-                  layout::switchTop[i]);
+        copyBlock(images.lamp, 0, 0, layout::lampWidth, layout::lampHeight, images.panel,
+                  layout::switchLeft, layout::switchTop[i]);
     images.knob = paintKnobStrip(images.panel);
     return images;
 }

@@ -34,9 +34,10 @@ public:
         float dx = x - centre, dy = y - centre;
         float r = std::hypot(dx, dy);
         if (r >= layout::knobRadius) return {};
-        Capsule line{centre + pointerInner * std::cos(pointer), centre - pointerInner * std::sin(pointer),
-                     centre + pointerOuter * std::cos(pointer), centre - pointerOuter * std::sin(pointer),
-                     pointerHalfWidth};
+        Capsule line{centre + pointerInner * std::cos(pointer),
+                     centre - pointerInner * std::sin(pointer),
+                     centre + pointerOuter * std::cos(pointer),
+                     centre - pointerOuter * std::sin(pointer), pointerHalfWidth};
         if (line.distance(x, y) < 0.0f) return {pointerColour(r), 1.0f};
         if (r > capRadius + grooveWidth) return {skirt(dx, dy, r), 1.0f};
         if (r > capRadius) return {linear(palette::knobGroove), 1.0f};
@@ -97,7 +98,8 @@ void requireIdenticalWells(const Image8& panel, int x, int y) {
     for (int i = 1; i < layout::knobCount; ++i) {
         Srgb8 other = panel.at(layout::knobLeft[i] + x, layout::knobTop + y);
         if (other.r != first.r || other.g != first.g || other.b != first.b)
-            throw std::runtime_error("well " + std::to_string(i) + " differs from well 0 under the knob rim at (" +
+            throw std::runtime_error("well " + std::to_string(i) +
+                                     " differs from well 0 under the knob rim at (" +
                                      std::to_string(x) + ", " + std::to_string(y) + ")");
     }
 }
@@ -106,7 +108,8 @@ Srgb8 finish(Paint p, Rgb beneath) {
     if (p.alpha <= 0.0f) return palette::transparent;
     Srgb8 c = toSrgb8(p.colour + beneath * (1.0f - p.alpha));
     // Pure white would be cut out by the transparent copy.
-    if (c.r == palette::transparent.r && c.g == palette::transparent.g && c.b == palette::transparent.b)
+    if (c.r == palette::transparent.r && c.g == palette::transparent.g &&
+        c.b == palette::transparent.b)
         c = palette::nearWhite;
     return c;
 }

@@ -44,8 +44,9 @@ Paint housingPoint(const LampColours& lamp, float x, float y) {
         float facing = facingLight(housing, x, y);
         Rgb bezel = linear(palette::bezel);
         float crest = 1.0f - std::fabs(d + bezelWidth * 0.5f) / (bezelWidth * 0.5f);
-        return {facing > 0.0f ? mix(bezel, linear(palette::bezelLit), facing * (0.4f + 0.6f * crest))
-                              : bezel * (1.0f + 0.6f * facing),
+        return {facing > 0.0f
+                    ? mix(bezel, linear(palette::bezelLit), facing * (0.4f + 0.6f * crest))
+                    : bezel * (1.0f + 0.6f * facing),
                 1.0f};
     }
     // Inside the bezel: dark, with the lamp's light spilling onto it.
@@ -81,7 +82,8 @@ Image8 paintLamp(const Canvas& background, const LampColours& lamp) {
 
 Image8 paintLamps(const Canvas& plate) {
     Canvas background = plateBeneath(plate);
-    Image8 green = paintLamp(background, {palette::greenHot, palette::greenMid, palette::greenEdge});
+    Image8 green =
+        paintLamp(background, {palette::greenHot, palette::greenMid, palette::greenEdge});
     Image8 red = paintLamp(background, {palette::redHot, palette::redMid, palette::redEdge});
     Image8 both(w, 2 * h);
     copyBlock(green, 0, 0, w, h, both, 0, 0);

@@ -37,7 +37,9 @@ constexpr float sweepStartDegrees = 225.0f;
 constexpr float sweepDegrees = 270.0f;
 
 // The pointer's direction at a position in [0, 1] along the sweep.
-constexpr float sweepAngleDegrees(float position) { return sweepStartDegrees - sweepDegrees * position; }
+constexpr float sweepAngleDegrees(float position) {
+    return sweepStartDegrees - sweepDegrees * position;
+}
 
 constexpr float wellCentreX(int knob) { return knobLeft[knob] + knobSize * 0.5f; }
 constexpr float wellCentreY = knobTop + knobSize * 0.5f;

@@ -17,8 +17,8 @@ constexpr float stripWall = 1.25f;
 constexpr float scaleRadius = 23.5f;
 constexpr int scaleDots = 11;
 
-constexpr const char* knobCaptions[layout::knobCount] = {
-    "EARLY SIZE", "LATE SIZE", "DIFFUSION", "DECAY", "EARLY / LATE", "WET / DRY"};
+constexpr const char* knobCaptions[layout::knobCount] = {"EARLY SIZE", "LATE SIZE",    "DIFFUSION",
+                                                         "DECAY",      "EARLY / LATE", "WET / DRY"};
 constexpr const char* switchCaptions[2] = {"POWER", "MONO"};
 constexpr int knobCaptionBaseline = 174;
 constexpr float captionTracking = 1.1f;
@@ -35,11 +35,13 @@ Paint stripPoint(float x, float y) {
     float depth = -d;
     Rgb floor = linear(palette::stripFloor);
     if (depth < stripWall) {
-        if (facing < 0.0f) return {mix(floor, linear(palette::stripLip), std::pow(-facing, 1.5f)), 1.0f};
+        if (facing < 0.0f)
+            return {mix(floor, linear(palette::stripLip), std::pow(-facing, 1.5f)), 1.0f};
         return {floor * (1.0f - 0.7f * facing), 1.0f};
     }
     float below = depth - stripWall;
-    float shadow = 0.6f * std::exp(-below / 2.5f) * std::max(facing, 0.0f) + 0.25f * std::exp(-below / 1.5f);
+    float shadow =
+        0.6f * std::exp(-below / 2.5f) * std::max(facing, 0.0f) + 0.25f * std::exp(-below / 1.5f);
     return {floor * (1.0f - shadow), 1.0f};
 }
 
@@ -50,7 +52,8 @@ Paint wellPoint(const Circle& well, float x, float y) {
     float facing = facingLight(well, x, y);
     if (depth < layout::wellWall) {
         Rgb wall = linear(palette::wellWall);
-        if (facing < 0.0f) return {mix(wall, linear(palette::wellWallLit), std::pow(-facing, 1.5f)), 1.0f};
+        if (facing < 0.0f)
+            return {mix(wall, linear(palette::wellWallLit), std::pow(-facing, 1.5f)), 1.0f};
         return {wall * (1.0f - 0.65f * facing), 1.0f};
     }
     // The upper wall shades the floor below it, and the knob, lit from above,
@@ -58,7 +61,8 @@ Paint wellPoint(const Circle& well, float x, float y) {
     float below = depth - layout::wellWall;
     float wallShadow = 0.5f * std::exp(-below / 1.2f) * std::max(facing, 0.0f);
     float fromKnob = std::hypot(x - well.cx, y - (well.cy + 1.5f));
-    float knobShadow = 0.6f * (1.0f - smoothstep(layout::knobRadius - 0.5f, layout::knobRadius + 2.5f, fromKnob));
+    float knobShadow =
+        0.6f * (1.0f - smoothstep(layout::knobRadius - 0.5f, layout::knobRadius + 2.5f, fromKnob));
     return {linear(palette::wellFloor) * ((1.0f - wallShadow) * (1.0f - knobShadow)), 1.0f};
 }
 
@@ -107,7 +111,8 @@ void paintWells(Canvas& panel) {
         panel.paint(around, [&](float x, float y) { return scalePoint(cx, cy, x, y); });
         Circle well{cx, cy, layout::wellRadius};
         PixelBox inside{layout::knobLeft[i] - 1, layout::knobTop - 1,
-                        layout::knobLeft[i] + layout::knobSize + 1, layout::knobTop + layout::knobSize + 1};
+                        layout::knobLeft[i] + layout::knobSize + 1,
+                        layout::knobTop + layout::knobSize + 1};
         panel.paint(inside, [&](float x, float y) { return wellPoint(well, x, y); });
     }
 }
@@ -131,7 +136,8 @@ void paintReadouts(Canvas& panel) {
 
 void paintCaptions(Canvas& panel, const Typeface& face) {
     for (int i = 0; i < layout::knobCount; ++i)
-        drawCaption(panel, face, knobCaptions[i], layout::wellCentreX(i), knobCaptionBaseline, Align::centre);
+        drawCaption(panel, face, knobCaptions[i], layout::wellCentreX(i), knobCaptionBaseline,
+                    Align::centre);
     int halfCap = (face.capHeight() + 1) / 2;
     for (int i = 0; i < 2; ++i) {
         int centre = layout::switchTop[i] + layout::lampHeight / 2;

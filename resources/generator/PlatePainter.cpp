@@ -54,7 +54,10 @@ void bevel(Canvas& plate) {
                 plate.at(x, y) = border;
                 continue;
             }
-            float facing = edge == top ? -lightY : edge == bottom ? lightY : edge == left ? -lightX : lightX;
+            float facing = edge == top      ? -lightY
+                           : edge == bottom ? lightY
+                           : edge == left   ? -lightX
+                                            : lightX;
             float strength = edge == 1 ? 26.0f : 8.0f;
             float levels = facing > 0.0f ? facing * strength : facing * strength * 0.6f;
             plate.at(x, y) = shiftLevels(plate.at(x, y), levels);
@@ -88,7 +91,8 @@ Paint screwPoint(const Screw& screw, float x, float y) {
     float c = std::cos(a) * (headRadius - 0.6f), s = std::sin(a) * (headRadius - 0.6f);
     Capsule one{screw.x - c, screw.y - s, screw.x + c, screw.y + s, 0.55f};
     Capsule other{screw.x + s, screw.y - c, screw.x - s, screw.y + c, 0.55f};
-    if (std::min(one.distance(x, y), other.distance(x, y)) < 0.0f) return {linear(palette::screwSlot), 1.0f};
+    if (std::min(one.distance(x, y), other.distance(x, y)) < 0.0f)
+        return {linear(palette::screwSlot), 1.0f};
     // A dome: brightest on the side towards the light.
     float t = clamp01(0.5f + 0.6f * ((x - screw.x) * lightX + (y - screw.y) * lightY) / headRadius);
     return {mix(linear(palette::screwHead), linear(palette::screwLit), t * t * t), 1.0f};
@@ -97,7 +101,8 @@ Paint screwPoint(const Screw& screw, float x, float y) {
 void paintScrews(Canvas& plate) {
     for (const Screw& screw : screws) {
         int x = static_cast<int>(screw.x), y = static_cast<int>(screw.y);
-        plate.paint({x - 7, y - 7, x + 8, y + 8}, [&](float px, float py) { return screwPoint(screw, px, py); });
+        plate.paint({x - 7, y - 7, x + 8, y + 8},
+                    [&](float px, float py) { return screwPoint(screw, px, py); });
     }
 }
 
@@ -119,8 +124,9 @@ Canvas paintPlate() {
             float t = lightFalloff(x, y);
             float levels = brushed(x, y, longNoise, shortNoise, rowOffset, rowBias, random);
             const Srgb8 a = palette::plateBottom, b = palette::plateTop;
-            plate.at(x, y) = linearFromLevels(a.r + (b.r - a.r) * t + levels, a.g + (b.g - a.g) * t + levels,
-                                              a.b + (b.b - a.b) * t + levels);
+            plate.at(x, y) =
+                linearFromLevels(a.r + (b.r - a.r) * t + levels, a.g + (b.g - a.g) * t + levels,
+                                 a.b + (b.b - a.b) * t + levels);
         }
     }
     bevel(plate);

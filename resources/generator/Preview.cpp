@@ -21,7 +21,8 @@ void copyTransparent(const Image8& source, int sy, Image8& target, int dx, int d
     for (int y = 0; y < layout::knobSize; ++y) {
         for (int x = 0; x < layout::knobSize; ++x) {
             Srgb8 c = source.at(x, sy + y);
-            if (c.r == palette::transparent.r && c.g == palette::transparent.g && c.b == palette::transparent.b)
+            if (c.r == palette::transparent.r && c.g == palette::transparent.g &&
+                c.b == palette::transparent.b)
                 continue;
             target.set(dx + x, dy + y, c);
         }
@@ -37,14 +38,17 @@ Image8 composite(const PanelImages& images, const PanelState& state, const Typef
                   layout::lampHeight, out, layout::switchLeft, layout::switchTop[i]);
     for (int i = 0; i < layout::knobCount; ++i) {
         int frame = static_cast<int>(std::lround(state.knob[i] * (layout::knobFrames - 1)));
-        copyTransparent(images.knob, frame * layout::knobSize, out, layout::knobLeft[i], layout::knobTop);
+        copyTransparent(images.knob, frame * layout::knobSize, out, layout::knobLeft[i],
+                        layout::knobTop);
     }
     Canvas canvas = canvasFrom(out);
     for (int i = 0; i < layout::knobCount; ++i) {
-        std::string text = std::to_string(static_cast<int>(std::lround(state.knob[i] * 100.0f))) + "%";
+        std::string text =
+            std::to_string(static_cast<int>(std::lround(state.knob[i] * 100.0f))) + "%";
         float middle = layout::readoutLeft[i] + layout::readoutWidth * 0.5f;
         int baseline = layout::readoutTop + (layout::readoutHeight + readoutFace.capHeight()) / 2;
-        readoutFace.draw(canvas, text, middle, baseline, Align::centre, {Rgb{1.0f, 1.0f, 1.0f}, 1.0f, 0.0f});
+        readoutFace.draw(canvas, text, middle, baseline, Align::centre,
+                         {Rgb{1.0f, 1.0f, 1.0f}, 1.0f, 0.0f});
     }
     return canvas.toImage();
 }
@@ -81,8 +85,10 @@ void writePreviews(const PanelImages& images, const FontLibrary& fonts, const st
     writePng(images.lamp, folder + "/lamp.png");
     writePng(enlarge(images.lamp, 8), folder + "/lamp_x8.png");
     writePng(enlarge(knobSampler(images.knob), 8), folder + "/knob_frames_x8.png");
-    Image8 first = composite(images, {{false, true}, {0.0f, 0.25f, 0.5f, 0.68f, 0.85f, 1.0f}}, readoutFace);
-    Image8 second = composite(images, {{true, false}, {0.12f, 0.4f, 0.6f, 0.33f, 0.5f, 0.77f}}, readoutFace);
+    Image8 first =
+        composite(images, {{false, true}, {0.0f, 0.25f, 0.5f, 0.68f, 0.85f, 1.0f}}, readoutFace);
+    Image8 second =
+        composite(images, {{true, false}, {0.12f, 0.4f, 0.6f, 0.33f, 0.5f, 0.77f}}, readoutFace);
     writePng(first, folder + "/composite.png");
     writePng(second, folder + "/composite_b.png");
     writePng(enlarge(first, 3), folder + "/composite_x3.png");

@@ -45,8 +45,7 @@ Match findFace(const std::string& family, int weight, const std::string& package
         exact = familyMatches(match, family) && matchedWeight == weight &&
                 FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file;
         if (exact) found.file = reinterpret_cast<const char*>(file);
-        if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch)
-            found.index = 0;
+        if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch) found.index = 0;
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
@@ -112,8 +111,8 @@ void Typeface::draw(Canvas& canvas, const std::string& text, float x, int baseli
         for (unsigned row = 0; row < bitmap.rows; ++row) {
             for (unsigned col = 0; col < bitmap.width; ++col) {
                 float coverage = bitmap.buffer[row * bitmap.pitch + col] / 255.0f;
-                canvas.blend(left + static_cast<int>(col), top + static_cast<int>(row),
-                             look.colour, std::pow(coverage, coverageGamma) * look.opacity);
+                canvas.blend(left + static_cast<int>(col), top + static_cast<int>(row), look.colour,
+                             std::pow(coverage, coverageGamma) * look.opacity);
             }
         }
         pen += static_cast<float>(slot->linearHoriAdvance) / 65536.0f + look.tracking;

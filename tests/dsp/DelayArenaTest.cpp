@@ -18,7 +18,8 @@ namespace dsp {
 namespace {
 
 // As much as one engine asks for.
-constexpr std::size_t engineFloats = static_cast<std::size_t>(ReverbEngine::memoryCount) * StereoMemory::floats;
+constexpr std::size_t engineFloats =
+    static_cast<std::size_t>(ReverbEngine::memoryCount) * StereoMemory::floats;
 
 std::uintptr_t address(const float* p) { return reinterpret_cast<std::uintptr_t>(p); }
 
@@ -95,7 +96,8 @@ TEST(DelayArena, TouchKeepsWhatTheMemoryHolds) {
     arena.touch();
     arena.touch();
     for (std::size_t i : written) ASSERT_EQ(f[i], heldAt(i)) << i;
-    for (std::size_t page = 1; page * pageFloats < engineFloats; page += 3) ASSERT_EQ(f[page * pageFloats], 0.0f) << page;
+    for (std::size_t page = 1; page * pageFloats < engineFloats; page += 3)
+        ASSERT_EQ(f[page * pageFloats], 0.0f) << page;
 }
 
 }  // namespace

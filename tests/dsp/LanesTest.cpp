@@ -42,10 +42,26 @@ Four lanesOf(Lanes x) {
 
 const std::vector<float>& edgeValues() {
     static const std::vector<float> values = {
-        0.0f,           -0.0f,          1.0f,           -1.0f,           0.1f,
-        -3.75f,         1e30f,          -1e-30f,        Limits::min(),   -Limits::min(),
-        Limits::denorm_min(), -Limits::denorm_min(), fromBits(0x007fffff), Limits::max(), -Limits::max(),
-        Limits::infinity(), -Limits::infinity(), Limits::quiet_NaN(), fromBits(0xffc00001), 16777217.0f,
+        0.0f,
+        -0.0f,
+        1.0f,
+        -1.0f,
+        0.1f,
+        -3.75f,
+        1e30f,
+        -1e-30f,
+        Limits::min(),
+        -Limits::min(),
+        Limits::denorm_min(),
+        -Limits::denorm_min(),
+        fromBits(0x007fffff),
+        Limits::max(),
+        -Limits::max(),
+        Limits::infinity(),
+        -Limits::infinity(),
+        Limits::quiet_NaN(),
+        fromBits(0xffc00001),
+        16777217.0f,
     };
     return values;
 }
@@ -64,17 +80,23 @@ float scalar(char op, float a, float b) {
     volatile float x = a;
     volatile float y = b;
     switch (op) {
-        case '+': return x + y;
-        case '-': return x - y;
-        default: return x * y;
+    case '+':
+        return x + y;
+    case '-':
+        return x - y;
+    default:
+        return x * y;
     }
 }
 
 Lanes packed(char op, Lanes a, Lanes b) {
     switch (op) {
-        case '+': return a + b;
-        case '-': return a - b;
-        default: return a * b;
+    case '+':
+        return a + b;
+    case '-':
+        return a - b;
+    default:
+        return a * b;
     }
 }
 
@@ -94,8 +116,12 @@ TEST(Lanes, ArithmeticGivesTheScalarBitsInEveryLaneForEdgeValues) {
                 const Four got = lanesOf(packed(op, la, lb));
                 const Four left = lanesOf(packed(op, Lanes::both(v[i]), lb));
                 const Four right = lanesOf(packed(op, la, Lanes::both(v[j])));
-                const Four scalarLeft = lanesOf(op == '+' ? v[i] + lb : op == '-' ? v[i] - lb : v[i] * lb);
-                const Four scalarRight = lanesOf(op == '+' ? la + v[j] : op == '-' ? la - v[j] : la * v[j]);
+                const Four scalarLeft = lanesOf(op == '+'   ? v[i] + lb
+                                                : op == '-' ? v[i] - lb
+                                                            : v[i] * lb);
+                const Four scalarRight = lanesOf(op == '+'   ? la + v[j]
+                                                 : op == '-' ? la - v[j]
+                                                             : la * v[j]);
                 for (int k = 0; k < 4; ++k) {
                     ASSERT_TRUE(sameResult(got.v[k], scalar(op, a[k], b[k]), a[k], b[k]))
                         << a[k] << ' ' << op << ' ' << b[k] << " in lane " << k;
@@ -132,8 +158,10 @@ TEST(Lanes, WhereAboveComparesEachLaneAsTheScalarTestDoes) {
         for (size_t i = 0; i < v.size(); ++i) {
             float a[4];
             for (int k = 0; k < 4; ++k) a[k] = v[(i + 5 * static_cast<size_t>(k)) % v.size()];
-            const Four got = lanesOf(Lanes::whereAbove(Lanes::join(Lanes(a[0], a[1]), Lanes(a[2], a[3])), limit, 1.0f));
-            for (int k = 0; k < 4; ++k) ASSERT_EQ(bitsOf(got.v[k]), bitsOf(a[k] > limit ? 1.0f : 0.0f)) << a[k];
+            const Four got = lanesOf(
+                Lanes::whereAbove(Lanes::join(Lanes(a[0], a[1]), Lanes(a[2], a[3])), limit, 1.0f));
+            for (int k = 0; k < 4; ++k)
+                ASSERT_EQ(bitsOf(got.v[k]), bitsOf(a[k] > limit ? 1.0f : 0.0f)) << a[k];
         }
     }
 }

@@ -121,8 +121,8 @@ TEST_F(EditorBaseTest, AnEditorIdleFromInsideTheHostIdleDoesNothing) {
     host.markBeforeNestedIdle = true;
     editor->pumpIdle();
     EXPECT_EQ(host.count(audioMasterIdle), 1u);
-    EXPECT_EQ(editor->updates, 1);             // only the pump's own step
-    EXPECT_TRUE(editor->isUpdatePending());    // the nested idle left the flag alone
+    EXPECT_EQ(editor->updates, 1);           // only the pump's own step
+    EXPECT_TRUE(editor->isUpdatePending());  // the nested idle left the flag alone
     editor->idle();
     EXPECT_EQ(editor->updates, 2);
     editor->close();

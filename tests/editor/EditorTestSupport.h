@@ -46,9 +46,7 @@ struct Host {
 
 class TestEffect final : public EffectBaseX {
 public:
-    explicit TestEffect(Host& host) : EffectBaseX(&Host::callback, 1, 1) {
-        cEffect.user = &host;
-    }
+    explicit TestEffect(Host& host) : EffectBaseX(&Host::callback, 1, 1) { cEffect.user = &host; }
     void process(float**, float**, int32_t) override {}
 };
 

@@ -23,11 +23,11 @@ struct Expected {
 
 // Knobs, read-outs, then switches: the order the frame hands out key events.
 const Expected panelLayout[14] = {
-    {0, {54, 113, 92, 151}},  {1, {134, 113, 172, 151}}, {3, {214, 113, 252, 151}},
+    {0, {54, 113, 92, 151}},   {1, {134, 113, 172, 151}}, {3, {214, 113, 252, 151}},
     {2, {294, 113, 332, 151}}, {4, {374, 113, 412, 151}}, {5, {454, 113, 492, 151}},
-    {0, {55, 89, 93, 101}},   {1, {135, 89, 173, 101}},  {3, {215, 89, 253, 101}},
-    {2, {294, 89, 332, 101}}, {4, {374, 89, 412, 101}},  {5, {454, 89, 492, 101}},
-    {7, {18, 20, 57, 40}},    {8, {18, 50, 57, 70}},
+    {0, {55, 89, 93, 101}},    {1, {135, 89, 173, 101}},  {3, {215, 89, 253, 101}},
+    {2, {294, 89, 332, 101}},  {4, {374, 89, 412, 101}},  {5, {454, 89, 492, 101}},
+    {7, {18, 20, 57, 40}},     {8, {18, 50, 57, 70}},
 };
 
 using ReverbPanel = PanelTest;
@@ -70,7 +70,8 @@ TEST_F(ReverbPanel, HostAndProgramChangesMoveTheControlsAtTheNextIdleAndAreNever
 
     setParameter(paramVolume, 0.7f);
     dispatch(effEditIdle);
-    for (int32_t i = 0; i < 14; ++i) EXPECT_EQ(control(i)->getValue(), shown[i]) << "volume has no control";
+    for (int32_t i = 0; i < 14; ++i)
+        EXPECT_EQ(control(i)->getValue(), shown[i]) << "volume has no control";
 
     setParameter(paramLateSize, 0.25f);
     dispatch(effEditIdle);

@@ -41,7 +41,8 @@ TEST(Threads, AudioParametersAndThePanelOnThreeThreadsShareTheEffectSafely) {
         float* out[2] = {outL.data(), outR.data()};
         std::minstd_rand noise(7);
         while (!stop.load()) {
-            for (size_t i = 0; i < 64; ++i) inL[i] = inR[i] = static_cast<float>(noise() % 2001) / 1000.0f - 1.0f;
+            for (size_t i = 0; i < 64; ++i)
+                inL[i] = inR[i] = static_cast<float>(noise() % 2001) / 1000.0f - 1.0f;
             effect->processReplacing(effect, in, out, 64);
             for (size_t i = 0; i < 64; ++i)
                 if (!std::isfinite(outL[i]) || !std::isfinite(outR[i])) finite = false;
@@ -55,8 +56,10 @@ TEST(Threads, AudioParametersAndThePanelOnThreeThreadsShareTheEffectSafely) {
         for (int n = 0; !stop.load(); ++n) {
             effect->setParameter(effect, static_cast<int32_t>(random() % 9),
                                  static_cast<float>(random() % 1001) / 1000.0f);
-            if (n % 64 == 0) dispatch(effect, effSetProgram, 0, static_cast<intptr_t>(random() % 16));
-            if (n % 256 == 0) dispatch(other, effSetSampleRate, 0, 0, nullptr, n % 512 ? 48000.0f : 44100.0f);
+            if (n % 64 == 0)
+                dispatch(effect, effSetProgram, 0, static_cast<intptr_t>(random() % 16));
+            if (n % 256 == 0)
+                dispatch(other, effSetSampleRate, 0, 0, nullptr, n % 512 ? 48000.0f : 44100.0f);
             other->processReplacing(other, in, out, 32);
         }
     });

@@ -72,7 +72,8 @@ void makeStimulus(Stimulus kind, int frames, std::vector<float>& left, std::vect
         case Stimulus::sweep: {
             // From 0.0005 to 0.45 cycles per frame; a parabolic sine is a
             // sine closely enough for a stimulus.
-            const float increment = 0.0005f + 0.4495f * static_cast<float>(n) / static_cast<float>(sounding);
+            const float increment =
+                0.0005f + 0.4495f * static_cast<float>(n) / static_cast<float>(sounding);
             phase = phase + increment;
             if (phase > 0.5f) phase = phase - 1.0f;
             const float value = phase * (8.0f - 16.0f * (phase < 0.0f ? -phase : phase));
@@ -137,8 +138,8 @@ uint64_t render(const GoldenCase& c) {
 const GoldenCase goldenCases[] = {
     {"impulseDefaults44k512", Stimulus::impulse, defaults, 44100.0f, 512, 8192, Between::nothing,
      0x3af19511cf120917ULL},
-    {"noiseDefaults44kOneFrameBlocks", Stimulus::noise, defaults, 44100.0f, 1, 8192, Between::nothing,
-     0x560dd24a8c1bc65dULL},
+    {"noiseDefaults44kOneFrameBlocks", Stimulus::noise, defaults, 44100.0f, 1, 8192,
+     Between::nothing, 0x560dd24a8c1bc65dULL},
     {"sweepLargeLong44k4096", Stimulus::sweep, largeLong, 44100.0f, 4096, 30000, Between::nothing,
      0x013485f8180ea809ULL},
     {"noiseSmallBright48k64", Stimulus::noise, smallBright, 48000.0f, 64, 8192, Between::nothing,
@@ -147,20 +148,20 @@ const GoldenCase goldenCases[] = {
      0xa89f63440783676bULL},
     {"sweepEarlyOnly48k512", Stimulus::sweep, earlyOnly, 48000.0f, 512, 8192, Between::nothing,
      0xaacaace694c014e0ULL},
-    {"noiseLateOnlyMono96k4096", Stimulus::noise, lateOnlyMono, 96000.0f, 4096, 16384, Between::nothing,
-     0x40c60a68e4b8985cULL},
-    {"impulseNoDiffusion44k64", Stimulus::impulse, noDiffusion, 44100.0f, 64, 8192, Between::nothing,
-     0x84e7094903c53ef5ULL},
+    {"noiseLateOnlyMono96k4096", Stimulus::noise, lateOnlyMono, 96000.0f, 4096, 16384,
+     Between::nothing, 0x40c60a68e4b8985cULL},
+    {"impulseNoDiffusion44k64", Stimulus::impulse, noDiffusion, 44100.0f, 64, 8192,
+     Between::nothing, 0x84e7094903c53ef5ULL},
     {"noiseLargeLong48k512", Stimulus::noise, largeLong, 48000.0f, 512, 30000, Between::nothing,
      0x3804e086d9090fe9ULL},
-    {"sweepDefaults96kOneFrameBlocks", Stimulus::sweep, defaults, 96000.0f, 1, 8192, Between::nothing,
-     0xecbbe40e6467fd55ULL},
+    {"sweepDefaults96kOneFrameBlocks", Stimulus::sweep, defaults, 96000.0f, 1, 8192,
+     Between::nothing, 0xecbbe40e6467fd55ULL},
     {"noiseAutomated44k64", Stimulus::noise, defaults, 44100.0f, 64, 16384, Between::automation,
      0x6ea93cee675ccba3ULL},
-    {"noiseRateChanges44k512", Stimulus::noise, defaults, 44100.0f, 512, 30000, Between::rateChanges,
-     0x479075b39d88741aULL},
-    {"noiseBypassToggles44k64", Stimulus::noise, smallBright, 44100.0f, 64, 8192, Between::bypassToggles,
-     0xbe1bf61b447d84b9ULL},
+    {"noiseRateChanges44k512", Stimulus::noise, defaults, 44100.0f, 512, 30000,
+     Between::rateChanges, 0x479075b39d88741aULL},
+    {"noiseBypassToggles44k64", Stimulus::noise, smallBright, 44100.0f, 64, 8192,
+     Between::bypassToggles, 0xbe1bf61b447d84b9ULL},
     {"noiseAccumulating44k512", Stimulus::noise, defaults, 44100.0f, 512, 8192, Between::accumulate,
      0x91010fdb2226aa25ULL},
 };
@@ -176,6 +177,8 @@ TEST_P(GoldenRender, MatchesTheEngineBeforeItWasMadeFaster) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FixedStimuli, GoldenRender, ::testing::ValuesIn(goldenCases),
-                         [](const ::testing::TestParamInfo<GoldenCase>& named) { return std::string(named.param.name); });
+                         [](const ::testing::TestParamInfo<GoldenCase>& named) {
+                             return std::string(named.param.name);
+                         });
 
 }  // namespace

@@ -27,7 +27,10 @@ std::vector<float> noise(size_t n, uint32_t seed) {
 struct Block {
     std::vector<float> inLeft, inRight, outLeft, outRight;
     explicit Block(size_t n, uint32_t seed = 1)
-        : inLeft(noise(n, seed)), inRight(noise(n, seed + 7)), outLeft(n, 0.25f), outRight(n, -0.25f) {}
+        : inLeft(noise(n, seed)),
+          inRight(noise(n, seed + 7)),
+          outLeft(n, 0.25f),
+          outRight(n, -0.25f) {}
     void run(EffectBase& effect, bool replacing = true) {
         float* in[2] = {inLeft.data(), inRight.data()};
         float* out[2] = {outLeft.data(), outRight.data()};
@@ -156,9 +159,10 @@ TEST(ReverbPluginParameters, NonFiniteValuesAreIgnored) {
 // engine and the mix hear it within 0 to 1: an early/late balance of 1e30
 // overflowed to infinity in the tone filters and stayed there for good.
 TEST(ReverbPluginParameters, ValuesOutsideTheRangeSoundAsTheNearestEnd) {
-    const ReverbParameter continuous[] = {paramEarlySize, paramLateSize, paramDamping,
+    const ReverbParameter continuous[] = {paramEarlySize, paramLateSize,  paramDamping,
                                           paramDiffusion, paramEarlyLate, paramDryWet};
-    const std::pair<float, float> outside[] = {{2.0f, 1.0f}, {1e30f, 1.0f}, {-1.0f, 0.0f}, {-1e30f, 0.0f}};
+    const std::pair<float, float> outside[] = {
+        {2.0f, 1.0f}, {1e30f, 1.0f}, {-1.0f, 0.0f}, {-1e30f, 0.0f}};
     for (ReverbParameter index : continuous) {
         for (const auto& [value, end] : outside) {
             ReverbPluginGui plugin(nullptr), atTheEnd(nullptr);
@@ -172,7 +176,8 @@ TEST(ReverbPluginParameters, ValuesOutsideTheRangeSoundAsTheNearestEnd) {
                 reference.run(atTheEnd);
                 ASSERT_EQ(block.outLeft, reference.outLeft) << index << " at " << value;
                 ASSERT_EQ(block.outRight, reference.outRight) << index << " at " << value;
-                for (float x : block.outLeft) ASSERT_TRUE(std::isfinite(x)) << index << " at " << value;
+                for (float x : block.outLeft)
+                    ASSERT_TRUE(std::isfinite(x)) << index << " at " << value;
             }
         }
     }
@@ -275,7 +280,8 @@ TEST(ReverbPluginAudio, ProcessAddsAndProcessReplacingOverwrites) {
 
 TEST(ReverbPluginAudio, ZeroFrameBlocksStillUpdateTheEngine) {
     ReverbPluginGui plugin(nullptr);
-    EXPECT_FALSE(plugin.getEngine().isBypassed()) << "the engine starts running until the first block";
+    EXPECT_FALSE(plugin.getEngine().isBypassed())
+        << "the engine starts running until the first block";
     float* none[2] = {nullptr, nullptr};
     plugin.processReplacing(none, none, 0);
     EXPECT_TRUE(plugin.getEngine().isBypassed());

@@ -37,8 +37,8 @@ protected:
     }
 
     void expectWhiteLeftOut(ScopedSurface& s) {
-        EXPECT_EQ(s.at(1, 1), backdrop);               // pure white
-        EXPECT_EQ(s.at(2, 1), rgb(254, 255, 255));     // almost white
+        EXPECT_EQ(s.at(1, 1), backdrop);            // pure white
+        EXPECT_EQ(s.at(2, 1), rgb(254, 255, 255));  // almost white
         EXPECT_EQ(s.at(3, 1), rgb(255, 0, 0));
         EXPECT_EQ(s.at(4, 1), rgb(0, 0, 255));
         EXPECT_EQ(s.at(1, 2), rgb(255, 0, 0));

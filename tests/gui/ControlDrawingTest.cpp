@@ -17,8 +17,8 @@ using guitest::rgb;
 
 TEST(FilmstripKnobDrawing, TheValuePicksAPictureSnappedToItsTop) {
     auto* knob = new FilmstripKnob({0, 0, 38, 38}, nullptr, 0, 65, 38, nullptr, {0, 0});
-    const std::pair<float, int> cases[] = {{0.0f, 0}, {0.5f, 32}, {1.0f, 64}, {-0.1f, 0},
-                                           {0.4f, 25}, {2.0f, 64}};
+    const std::pair<float, int> cases[] = {{0.0f, 0},  {0.5f, 32}, {1.0f, 64},
+                                           {-0.1f, 0}, {0.4f, 25}, {2.0f, 64}};
     for (const auto& c : cases) {
         knob->setValue(c.first);
         EXPECT_EQ(knob->frameOffset(), c.second * 38) << c.first;
@@ -58,7 +58,8 @@ platform::probe::Image drawnOver(ValueDisplay* display, platform::ColorRef backg
     return surface.image();
 }
 
-TEST(ValueDisplayDrawing, TheConverterWithDataWinsAndWithoutConvertersTheValueShowsWithTwoDecimals) {
+TEST(ValueDisplayDrawing,
+     TheConverterWithDataWinsAndWithoutConvertersTheValueShowsWithTwoDecimals) {
     auto* display = new ValueDisplay({0, 0, 39, 13}, nullptr, 0);
     display->setValue(0.5f);
     auto* reference = new ValueDisplay({0, 0, 39, 13}, nullptr, 0);

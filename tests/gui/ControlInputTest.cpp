@@ -96,8 +96,12 @@ TEST_F(ControlInput, ShiftSlowsTheLinearDragAndPressingItMidwayDoesNotJump) {
 
     show(0.0f);
     recorder.changes.clear();
-    play({{110, 110, left}, {210, 110, left}, {210, 110, left | heldShift},
-          {211, 110, left | heldShift}, {241, 110, left | heldShift}, {241, 110, 0}});
+    play({{110, 110, left},
+          {210, 110, left},
+          {210, 110, left | heldShift},
+          {211, 110, left | heldShift},
+          {241, 110, left | heldShift},
+          {241, 110, 0}});
     ASSERT_EQ(recorder.changes.size(), 3u);
     EXPECT_NEAR(recorder.changes[0], 0.5f, 1e-6f);
     EXPECT_NEAR(recorder.changes[1], 0.505f, 1e-6f) << "one more pixel at the old rate's place";
@@ -116,8 +120,8 @@ TEST_F(ControlInput, ADiagonalRightAndDownLeavesALinearKnobAlone) {
 TEST_F(ControlInput, CrossingTheDeadZoneKeepsACircularKnobPinnedAtItsEndUntilThePointerReturns) {
     auto at = [](double degrees, uint32_t keys) {
         const double r = degrees * 3.14159265358979 / 180.0;
-        return Step{static_cast<int>(119.5 + 15 * std::cos(r)), static_cast<int>(119.5 - 15 * std::sin(r)),
-                    keys};
+        return Step{static_cast<int>(119.5 + 15 * std::cos(r)),
+                    static_cast<int>(119.5 - 15 * std::sin(r)), keys};
     };
     play({at(-60, left), at(-100, left), at(-125, left), at(-30, left), at(-30, 0)});
     ASSERT_EQ(recorder.changes.size(), 2u) << "pinned passes leave the knob unchanged";
@@ -132,12 +136,14 @@ TEST_F(ControlInput, OnlyKnobModeTwoIsLinearAndAltInvertsEveryMode) {
         uint32_t alt;
         bool linear;
     };
-    for (const Case& c : {Case{0, 0, false}, Case{1, 0, false}, Case{2, 0, true}, Case{0, heldAlt, true},
-                          Case{1, heldAlt, true}, Case{2, heldAlt, false}}) {
+    for (const Case& c :
+         {Case{0, 0, false}, Case{1, 0, false}, Case{2, 0, true}, Case{0, heldAlt, true},
+          Case{1, heldAlt, true}, Case{2, heldAlt, false}}) {
         KnobMode::set(c.mode);
         knob->setValue(0.2f);
         play({{119, 104, left | c.alt}, {119, 104, 0}});  // straight above the centre
-        EXPECT_NEAR(knob->getValue(), c.linear ? 0.2f : 0.5f, 1e-6f) << "mode " << c.mode << " alt " << c.alt;
+        EXPECT_NEAR(knob->getValue(), c.linear ? 0.2f : 0.5f, 1e-6f)
+            << "mode " << c.mode << " alt " << c.alt;
     }
 }
 

@@ -8,8 +8,7 @@ namespace {
 
 class PlainControl final : public Control {
 public:
-    explicit PlainControl(Bitmap* back = nullptr)
-        : Control({0, 0, 10, 10}, nullptr, 3, back) {}
+    explicit PlainControl(Bitmap* back = nullptr) : Control({0, 0, 10, 10}, nullptr, 3, back) {}
     void draw(DrawContext*) override { setDirty(false); }
 };
 

@@ -43,7 +43,8 @@ TEST_F(DrawContextPixels, FillCoversExactlyTheInsideOfTheOutline) {
         context.setFillColor(fillColor);
         context.fillRect(r);
     }
-    expectCoverage(s, [&](int x, int y) { return inside(x, y, r); }, fillColor.toColorRef());
+    expectCoverage(
+        s, [&](int x, int y) { return inside(x, y, r); }, fillColor.toColorRef());
 }
 
 TEST_F(DrawContextPixels, FrameOutlinesBothFarEdgesAndLeavesTheInside) {
@@ -54,7 +55,8 @@ TEST_F(DrawContextPixels, FrameOutlinesBothFarEdgesAndLeavesTheInside) {
         context.setPenColor(penColor);
         context.frameRect(r);
     }
-    expectCoverage(s, [&](int x, int y) { return onOutline(x, y, r); }, penColor.toColorRef());
+    expectCoverage(
+        s, [&](int x, int y) { return onOutline(x, y, r); }, penColor.toColorRef());
 }
 
 TEST_F(DrawContextPixels, FillThenFramePaintEachPixelOnce) {

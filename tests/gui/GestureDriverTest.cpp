@@ -124,7 +124,8 @@ protected:
             journal.path = path;
             pointer.place(path[0]);
             journal.next = 1;
-            probe::sendMessage(frame->getWindow(), msgLButtonDown, 0, (path[0].y << 16) | path[0].x);
+            probe::sendMessage(frame->getWindow(), msgLButtonDown, 0,
+                               (path[0].y << 16) | path[0].x);
             while (fromEvents && frame->getGestureControl()) {
                 journal.pumpIdle();
                 frame->idle();
@@ -156,14 +157,15 @@ protected:
 // Up, then with shift held for finer steps, then right past the top, and
 // released after one more move.
 const std::vector<Sample> straightPath = {
-    {119, 119, true, false}, {119, 99, true, false}, {119, 89, true, true}, {140, 89, true, true},
+    {119, 119, true, false}, {119, 99, true, false}, {119, 89, true, true},   {140, 89, true, true},
     {140, 89, true, false},  {260, 60, true, false}, {262, 58, false, false},
 };
 
 // Around the knob's centre (119, 119), across the dead zone and back.
 const std::vector<Sample> circularPath = {
-    {104, 119, true, false}, {119, 104, true, false}, {134, 119, true, false}, {127, 133, true, false},
-    {111, 133, true, false}, {104, 126, true, false}, {119, 104, false, false},
+    {104, 119, true, false},  {119, 104, true, false}, {134, 119, true, false},
+    {127, 133, true, false},  {111, 133, true, false}, {104, 126, true, false},
+    {119, 104, false, false},
 };
 
 }  // namespace

@@ -81,15 +81,16 @@ TEST(ReferenceImage, AFrameWithBackgroundAndTwoOverlappingViewsLooksAsKept) {
     ASSERT_EQ(actual.width, expected.width);
     ASSERT_EQ(actual.height, expected.height);
     int differing = 0;
-    for (size_t i = 0; i < actual.pixels.size(); ++i) differing += actual.pixels[i] != expected.pixels[i];
+    for (size_t i = 0; i < actual.pixels.size(); ++i)
+        differing += actual.pixels[i] != expected.pixels[i];
     EXPECT_EQ(differing, 0) << "see " << written;
 
     // The picture's own landmarks, so that a wrong kept picture cannot pass.
     EXPECT_EQ(actual.at(0, 0), guitest::rgb(0, 0, 100));
     EXPECT_EQ(actual.at(4, 4), colorCyan.toColorRef());
     EXPECT_EQ(actual.at(5, 5), colorYellow.toColorRef());
-    EXPECT_EQ(actual.at(14, 10), colorYellow.toColorRef());      // pure white left out
+    EXPECT_EQ(actual.at(14, 10), colorYellow.toColorRef());  // pure white left out
     EXPECT_EQ(actual.at(15, 10), guitest::rgb(254, 255, 255));
     EXPECT_EQ(actual.at(20, 26), colorMagenta.toColorRef());
-    EXPECT_EQ(actual.at(34, 26), guitest::rgb(204, 208, 100));   // end point left out
+    EXPECT_EQ(actual.at(34, 26), guitest::rgb(204, 208, 100));  // end point left out
 }

@@ -52,8 +52,10 @@ TEST_F(TextPlacement, CentredAndRightAlignedTextUseTheRectangleUnchanged) {
 }
 
 TEST_F(TextPlacement, AnyOtherAlignmentValueIsLeftAlignment) {
-    EXPECT_EQ(throughContext({10, 2, 70, 22}, 7).pixels, throughContext({10, 2, 70, 22}, alignLeft).pixels);
-    EXPECT_EQ(throughContext({10, 2, 70, 22}, -1).pixels, throughContext({10, 2, 70, 22}, alignLeft).pixels);
+    EXPECT_EQ(throughContext({10, 2, 70, 22}, 7).pixels,
+              throughContext({10, 2, 70, 22}, alignLeft).pixels);
+    EXPECT_EQ(throughContext({10, 2, 70, 22}, -1).pixels,
+              throughContext({10, 2, 70, 22}, alignLeft).pixels);
 }
 
 TEST_F(TextPlacement, HorizontalPlacementFollowsTheAlignment) {

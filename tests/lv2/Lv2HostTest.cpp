@@ -463,7 +463,8 @@ TEST_F(Lv2Host, EveryFactoryPresetSetsItsValuesAndKeepsTheMix) {
             state,
             [](const char* symbol, void* user, const void* value, uint32_t size, uint32_t) {
                 if (size == sizeof(float))
-                    static_cast<PortValues*>(user)->values.emplace_back(symbol, *static_cast<const float*>(value));
+                    static_cast<PortValues*>(user)->values.emplace_back(
+                        symbol, *static_cast<const float*>(value));
             },
             &heard);
         EXPECT_EQ(heard.values.size(), static_cast<size_t>(paramCount - 1)) << label;

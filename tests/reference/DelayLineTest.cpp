@@ -115,7 +115,8 @@ TEST_F(InterpDelayLineTest, WholeDelayReturnsThatInputExactly) {
 
 TEST_F(InterpDelayLineTest, HalfSampleDelayIsTheCubicMidpoint) {
     feed(10.5f);
-    EXPECT_EQ(line->processSample(input(101)), hermite4(q - 10.0f, ago(9), ago(10), ago(11), ago(12)));
+    EXPECT_EQ(line->processSample(input(101)),
+              hermite4(q - 10.0f, ago(9), ago(10), ago(11), ago(12)));
 }
 
 TEST_F(InterpDelayLineTest, ChoosesTheCubicByQMinusAHalf) {

@@ -27,7 +27,8 @@ struct StereoOut {
     std::vector<float> left, right;
 };
 
-StereoOut run(EarlyNetwork& net, int frames, float inLeft, float inRight, TestNoise* noise = nullptr) {
+StereoOut run(EarlyNetwork& net, int frames, float inLeft, float inRight,
+              TestNoise* noise = nullptr) {
     StereoOut out;
     for (int n = 0; n < frames; ++n) {
         float frame[2] = {n == 0 ? inLeft : 0.0f, n == 0 ? inRight : 0.0f};

@@ -91,7 +91,8 @@ TEST_P(BalanceCase, MixesEarlyAndLateBeforeTheOutputTone) {
     EXPECT_EQ(frames, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(EarlyOnlyMiddleLateOnly, BalanceCase, ::testing::Values(0.0f, 0.5f, 1.0f, 0.3f));
+INSTANTIATE_TEST_SUITE_P(EarlyOnlyMiddleLateOnly, BalanceCase,
+                         ::testing::Values(0.0f, 0.5f, 1.0f, 0.3f));
 
 // The engine skips work the one-channel units repeat: converting delay
 // times that did not change, stepping a pre-delay glide that has come to

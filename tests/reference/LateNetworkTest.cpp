@@ -176,7 +176,8 @@ TEST(LateNetwork, ModulationReadsOneWaveAtEighthCycleSteps) {
     const float depth = (0.39f * 0.001f + 1e-13f) * 0.693147f / (0.05f * 44100.0f);
     const float offsets[4] = {0.125f, 0.25f, 0.375f, 0.5f};
     for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(net->leftModulation(k), parabolicSine(wrapPhase(phase + offsets[k])) * depth) << k;
+        EXPECT_EQ(net->leftModulation(k), parabolicSine(wrapPhase(phase + offsets[k])) * depth)
+            << k;
         EXPECT_EQ(net->leftSide().getModOffset(k), net->leftModulation(k));
     }
 }
@@ -211,7 +212,9 @@ protected:
     static int chain(float size) {
         return samples(size + 9.0f) + samples(size + 6.0f) + samples(size + 3.0f) + 3;
     }
-    static int samples(float note) { return static_cast<int>(std::lround(sampleRate * noteToPeriod(note))); }
+    static int samples(float note) {
+        return static_cast<int>(std::lround(sampleRate * noteToPeriod(note)));
+    }
 
     // Below this an impulse has not arrived, above it has, whatever the
     // fractions of the seven cubics on the way (each spans four samples).

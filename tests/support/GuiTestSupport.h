@@ -14,9 +14,9 @@
 
 namespace guitest {
 
-constexpr int imageGradient = 1001;     // 40 x 30, pixel (x, y) = (6x, 8y, 100)
-constexpr int imageTransparency = 1002; // 4 x 2: white, (254,255,255), red, blue
-constexpr int imageStrip = 1003;        // 6 x 8: green picture above a red one
+constexpr int imageGradient = 1001;      // 40 x 30, pixel (x, y) = (6x, 8y, 100)
+constexpr int imageTransparency = 1002;  // 4 x 2: white, (254,255,255), red, blue
+constexpr int imageStrip = 1003;         // 6 x 8: green picture above a red one
 constexpr int imageMissing = 1999;
 
 constexpr platform::ColorRef rgb(int r, int g, int b) {

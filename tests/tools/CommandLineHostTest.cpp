@@ -50,7 +50,8 @@ struct CommandLineHost : ::testing::Test {
 TEST_F(CommandLineHost, RendersAMonoFileWithItsTailInTheInputsFormat) {
     const std::string in = writeMonoWav(22050, 2205);
     const std::string out = dir + "/out.wav";
-    const HostRun run = runHost("--quiet --tail 1 --set Dry-Wet=1 --set 2=0.8 -o " + out + " " + in);
+    const HostRun run =
+        runHost("--quiet --tail 1 --set Dry-Wet=1 --set 2=0.8 -o " + out + " " + in);
     ASSERT_EQ(run.status, 0) << run.output;
     SF_INFO info{};
     SNDFILE* f = sf_open(out.c_str(), SFM_READ, &info);
@@ -97,14 +98,10 @@ TEST_F(CommandLineHost, BadRequestsFailWithOneLineAndNoOutputFile) {
     std::fputs("this is not audio", g);
     std::fclose(g);
     const std::string cases[] = {
-        "-o " + out + " " + dir + "/missing.wav",
-        "-o " + out + " " + garbage,
-        "-o " + out + " --set Loudness=0.5 " + in,
-        "-o " + out + " --set Dry-Wet=1.5 " + in,
-        "-o " + out + " --set 3=-0.1 " + in,
-        "-o " + out + " --set Mono-In= " + in,
-        "-o " + out + " --set 9=0.5 " + in,
-        "-o " + out + " --program 16 " + in,
+        "-o " + out + " " + dir + "/missing.wav",  "-o " + out + " " + garbage,
+        "-o " + out + " --set Loudness=0.5 " + in, "-o " + out + " --set Dry-Wet=1.5 " + in,
+        "-o " + out + " --set 3=-0.1 " + in,       "-o " + out + " --set Mono-In= " + in,
+        "-o " + out + " --set 9=0.5 " + in,        "-o " + out + " --program 16 " + in,
     };
     for (const std::string& args : cases) {
         const HostRun run = runHost(args);

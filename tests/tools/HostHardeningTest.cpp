@@ -31,7 +31,9 @@ bool exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
-int lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 struct FileInfo {
     int format = 0;
@@ -76,13 +78,19 @@ Measured runMeasured(const std::vector<std::string>& args) {
 
 struct HostHardening : ::testing::Test {
     void SetUp() override {
-        dir = ::testing::TempDir() + "brv-hard-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::system(("chmod -R u+w '" + dir + "' 2>/dev/null; rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
+        dir = ::testing::TempDir() + "brv-hard-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::system(("chmod -R u+w '" + dir + "' 2>/dev/null; rm -rf '" + dir + "' && mkdir -p '" +
+                     dir + "'")
+                        .c_str());
     }
-    void TearDown() override { std::system(("chmod -R u+w '" + dir + "' 2>/dev/null; rm -rf '" + dir + "'").c_str()); }
+    void TearDown() override {
+        std::system(("chmod -R u+w '" + dir + "' 2>/dev/null; rm -rf '" + dir + "'").c_str());
+    }
 
     // A file with one click near the start and a quiet tone after it.
-    std::string write(const std::string& name, int format, int rate, int channels, sf_count_t frames) {
+    std::string write(const std::string& name, int format, int rate, int channels,
+                      sf_count_t frames) {
         const std::string path = dir + "/" + name;
         SF_INFO info{};
         info.samplerate = rate;
@@ -95,7 +103,9 @@ struct HostHardening : ::testing::Test {
         for (sf_count_t done = 0; done < frames;) {
             const sf_count_t n = std::min<sf_count_t>(4096, frames - done);
             for (sf_count_t i = 0; i < n * channels; ++i)
-                block[i] = (done + i / channels == 10) ? 0.9f : 0.01f * static_cast<float>((i / channels) % 7);
+                block[i] = (done + i / channels == 10)
+                               ? 0.9f
+                               : 0.01f * static_cast<float>((i / channels) % 7);
             sf_writef_float(f, block.data(), n);
             done += n;
         }
@@ -168,14 +178,19 @@ TEST_F(HostHardening, InputsItCannotUseGetOneLineAndStatusOneWhileOddValidOnesRe
 // The whole input held in memory costs about 28 bytes a frame: 42 MB more
 // for this long input than for the short one. Streamed, both need the same.
 TEST_F(HostHardening, MemoryStaysFlatWhateverTheInputsLength) {
-    const std::string shortInput = write("short.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1000, 1, 1000);
-    const std::string longInput = write("long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1000, 1, 1500000);
-    const Measured small = runMeasured({"--quiet", "--tail", "0", "-o", dir + "/short-out.wav", shortInput});
-    const Measured large = runMeasured({"--quiet", "--tail", "0", "-o", dir + "/long-out.wav", longInput});
+    const std::string shortInput =
+        write("short.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1000, 1, 1000);
+    const std::string longInput =
+        write("long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 1000, 1, 1500000);
+    const Measured small =
+        runMeasured({"--quiet", "--tail", "0", "-o", dir + "/short-out.wav", shortInput});
+    const Measured large =
+        runMeasured({"--quiet", "--tail", "0", "-o", dir + "/long-out.wav", longInput});
     ASSERT_EQ(small.status, 0);
     ASSERT_EQ(large.status, 0);
     EXPECT_EQ(inspect(dir + "/long-out.wav").frames, 1500000);
-    EXPECT_LT(large.peakKb - small.peakKb, 12 * 1024) << small.peakKb << " kB, then " << large.peakKb << " kB";
+    EXPECT_LT(large.peakKb - small.peakKb, 12 * 1024)
+        << small.peakKb << " kB, then " << large.peakKb << " kB";
 }
 
 TEST_F(HostHardening, OutputFormatFollowsTheOutputsName) {
@@ -212,8 +227,8 @@ TEST_F(HostHardening, OutputFormatFollowsTheOutputsName) {
         const HostRun run = runHost("--quiet " + args);
         EXPECT_EQ(run.status, 2) << args << ": " << run.output;
         EXPECT_EQ(lines(run.output), 1) << run.output;
-        EXPECT_FALSE(exists(dir + "/out.txt") || exists(dir + "/noextension") || exists(dir + "/out2.flac") ||
-                     exists(dir + "/out3.flac"))
+        EXPECT_FALSE(exists(dir + "/out.txt") || exists(dir + "/noextension") ||
+                     exists(dir + "/out2.flac") || exists(dir + "/out3.flac"))
             << args;
     }
     // The default name keeps the input's extension, but floats cannot go
@@ -287,7 +302,8 @@ TEST_F(HostHardening, InterruptedRendersLeaveNoPartialFile) {
     for (int signal : {SIGINT, SIGTERM}) {
         const pid_t pid = fork();
         if (pid == 0) {
-            execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
+            execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "-o", out.c_str(), in.c_str(),
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         // The partial file appears once the render has begun.
@@ -310,9 +326,12 @@ TEST_F(HostHardening, AFailedWriteLeavesNoPartialFile) {
     const pid_t pid = fork();
     if (pid == 0) {
         signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit {200000, 200000};
+        struct rlimit limit {
+            200000, 200000
+        };
         setrlimit(RLIMIT_FSIZE, &limit);
-        execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "-o", out.c_str(), in.c_str(), static_cast<char*>(nullptr));
+        execl(BRV_HOST_PATH, BRV_HOST_PATH, "--quiet", "-o", out.c_str(), in.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -350,19 +369,22 @@ TEST_F(HostHardening, RequestsThatCannotBeHonouredAreRefusedWithStatusTwo) {
 
     // "--" ends the options: a file whose name starts with a dash.
     ASSERT_EQ(std::rename(in.c_str(), (dir + "/-dash.wav").c_str()), 0);
-    const HostRun dashed = runShell("cd '" + dir + "' && " + BRV_HOST_PATH + " --quiet --tail 0 -o out.wav -- -dash.wav");
+    const HostRun dashed = runShell("cd '" + dir + "' && " + BRV_HOST_PATH +
+                                    " --quiet --tail 0 -o out.wav -- -dash.wav");
     EXPECT_EQ(dashed.status, 0) << dashed.output;
     EXPECT_EQ(inspect(dir + "/out.wav").frames, 2000);
 }
 
 // `script` gives the host a terminal, where the progress bar is drawn.
 TEST_F(HostHardening, ProgressIsShownOnATerminalAlsoForAnInputOfUnknownLength) {
-    const std::string known = write("known.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
-    const std::string open = write("open.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
+    const std::string known =
+        write("known.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
+    const std::string open =
+        write("open.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 8000 * 12);
     forgetFlacLength(open, true);
     const auto onTerminal = [&](const std::string& input) {
-        return runShell("script -qec '" + std::string(BRV_HOST_PATH) + " --tail 1 -o " + dir + "/out.wav " +
-                        input + "' /dev/null");
+        return runShell("script -qec '" + std::string(BRV_HOST_PATH) + " --tail 1 -o " + dir +
+                        "/out.wav " + input + "' /dev/null");
     };
     const HostRun bar = onTerminal(known);
     EXPECT_EQ(bar.status, 0) << bar.output;
@@ -394,7 +416,8 @@ TEST_F(HostHardening, ModuleNamedWithoutASlashIsTakenFromTheCurrentFolder) {
     const std::string inDir = "cd '" + dir + "' && ";
     const HostRun named = runShell(inDir + BRV_HOST_PATH + " --module Brellivaunt.so --info");
     EXPECT_EQ(named.status, 0) << named.output;
-    const HostRun fromEnvironment = runShell(inDir + "BRELLIVAUNT_MODULE=Brellivaunt.so " + BRV_HOST_PATH + " --info");
+    const HostRun fromEnvironment =
+        runShell(inDir + "BRELLIVAUNT_MODULE=Brellivaunt.so " + BRV_HOST_PATH + " --info");
     EXPECT_EQ(fromEnvironment.status, 0) << fromEnvironment.output;
 
     // A host with no module anywhere near it names every place it looked.
@@ -404,7 +427,8 @@ TEST_F(HostHardening, ModuleNamedWithoutASlashIsTakenFromTheCurrentFolder) {
                                   "/bin/brellivaunt-host' --info");
     EXPECT_EQ(lost.status, 1);
     EXPECT_EQ(lines(lost.output), 1) << lost.output;
-    for (const std::string& place : {dir + "/bin/Brellivaunt.so", dir + "/bin/../module/Brellivaunt.so",
-                                     dir + "/bin/../lib/vst/Brellivaunt.so", dir + "/home/.vst/Brellivaunt.so"})
+    for (const std::string& place :
+         {dir + "/bin/Brellivaunt.so", dir + "/bin/../module/Brellivaunt.so",
+          dir + "/bin/../lib/vst/Brellivaunt.so", dir + "/home/.vst/Brellivaunt.so"})
         EXPECT_NE(lost.output.find(place), std::string::npos) << place << " in " << lost.output;
 }

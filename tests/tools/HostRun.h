@@ -24,4 +24,6 @@ inline HostRun runShell(const std::string& command) {
     return run;
 }
 
-inline HostRun runHost(const std::string& args) { return runShell(std::string(BRV_HOST_PATH) + " " + args); }
+inline HostRun runHost(const std::string& args) {
+    return runShell(std::string(BRV_HOST_PATH) + " " + args);
+}

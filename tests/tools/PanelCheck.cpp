@@ -75,7 +75,8 @@ bool insideReadout(int x, int y) {
 bool compareWithReference(const HostWindow& host, const Picture& reference) {
     Picture shown = reference;
     if (!host.grab(shown.width, shown.height, shown.pixels)) {
-        std::printf("the window's picture could not be read at %d x %d\n", reference.width, reference.height);
+        std::printf("the window's picture could not be read at %d x %d\n", reference.width,
+                    reference.height);
         return false;
     }
     size_t outside = 0, inside = 0, readoutPixels = 0;
@@ -88,13 +89,15 @@ bool compareWithReference(const HostWindow& host, const Picture& reference) {
             if (shown.pixels[i] == reference.pixels[i]) continue;
             (readout ? inside : outside) += 1;
             for (int shift = 0; shift < 24; shift += 8)
-                largest = std::max(largest, std::abs(static_cast<int>((shown.pixels[i] >> shift) & 0xFF) -
-                                                     static_cast<int>((reference.pixels[i] >> shift) & 0xFF)));
+                largest = std::max(
+                    largest, std::abs(static_cast<int>((shown.pixels[i] >> shift) & 0xFF) -
+                                      static_cast<int>((reference.pixels[i] >> shift) & 0xFF)));
         }
     }
-    std::printf("window vs soft picture: %zu of %zu pixels differ outside the read-outs, %zu of %zu "
-                "inside them; largest channel difference %d\n",
-                outside, shown.pixels.size() - readoutPixels, inside, readoutPixels, largest);
+    std::printf(
+        "window vs soft picture: %zu of %zu pixels differ outside the read-outs, %zu of %zu "
+        "inside them; largest channel difference %d\n",
+        outside, shown.pixels.size() - readoutPixels, inside, readoutPixels, largest);
     return outside == 0;
 }
 
@@ -110,14 +113,17 @@ bool checkDrag(const PluginInstance& plugin, int rise) {
     const std::vector<EditEvent>& events = plugin.edits();
     for (const EditEvent& e : events)
         std::printf("  %s %d %.6f\n",
-                    e.opcode == audioMasterBeginEdit ? "begin" : e.opcode == audioMasterEndEdit ? "end" : "value",
+                    e.opcode == audioMasterBeginEdit ? "begin"
+                    : e.opcode == audioMasterEndEdit ? "end"
+                                                     : "value",
                     e.index, static_cast<double>(e.value));
     if (events.size() < 4 || events.front().opcode != audioMasterBeginEdit ||
         events.back().opcode != audioMasterEndEdit)
         return false;
     float last = 0.5f;
     for (size_t i = 1; i + 1 < events.size(); ++i) {
-        if (events[i].opcode != audioMasterAutomate || events[i].index != 0 || !(events[i].value > last))
+        if (events[i].opcode != audioMasterAutomate || events[i].index != 0 ||
+            !(events[i].value > last))
             return false;
         last = events[i].value;
     }
@@ -143,7 +149,8 @@ int drive(PluginInstance& plugin, const Picture& reference) {
     std::printf("READY %ld %ld %d\n", x + 73, y + 132, rise);
     std::fflush(stdout);
     const uint32_t deadline = nowMs() + 30000;
-    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0) pumpPanel(plugin, host, 50);
+    while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0)
+        pumpPanel(plugin, host, 50);
     const bool dragged = checkDrag(plugin, rise);
     std::printf("drag %s\n", dragged ? "followed" : "NOT followed");
     plugin.dispatch(effEditClose);
@@ -179,7 +186,8 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
             plugin.dispatch(effEditClose);
         }
         std::printf("100 openings and closings took %u ms\n", nowMs() - start);
-        check(opened && openShowingPicture(plugin, host, 0), "open and close 100 times, then show the panel");
+        check(opened && openShowingPicture(plugin, host, 0),
+              "open and close 100 times, then show the panel");
         plugin.dispatch(effEditClose);
     }
     {
@@ -198,9 +206,11 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
         }
         getrusage(RUSAGE_SELF, &after);
         const double cpu = (after.ru_utime.tv_sec - before.ru_utime.tv_sec + after.ru_stime.tv_sec -
-                            before.ru_stime.tv_sec) * 1000.0 +
-                           (after.ru_utime.tv_usec - before.ru_utime.tv_usec + after.ru_stime.tv_usec -
-                            before.ru_stime.tv_usec) / 1000.0;
+                            before.ru_stime.tv_sec) *
+                               1000.0 +
+                           (after.ru_utime.tv_usec - before.ru_utime.tv_usec +
+                            after.ru_stime.tv_usec - before.ru_stime.tv_usec) /
+                               1000.0;
         std::printf("idle at 60 Hz with the panel open: %.1f ms of CPU per second\n", cpu / 2.0);
         plugin.dispatch(effEditClose);
     }
@@ -213,13 +223,15 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
         plugin.dispatch(effEditClose);
         plugin.dispatch(effEditIdle);
         HostWindow again(reference.width, reference.height);
-        check(openShowingPicture(plugin, again, 0), "the host destroys its window before closing the panel");
+        check(openShowingPicture(plugin, again, 0),
+              "the host destroys its window before closing the panel");
         plugin.dispatch(effEditClose);
     }
     {
         PluginInstance second;
         std::string error;
-        HostWindow first(reference.width, reference.height), other(reference.width, reference.height, 1);
+        HostWindow first(reference.width, reference.height),
+            other(reference.width, reference.height, 1);
         const bool both = second.create(module, error) &&
                           plugin.dispatch(effEditOpen, 0, 0, first.handle()) == 1 &&
                           second.dispatch(effEditOpen, 0, 0, other.handle()) == 1;
@@ -227,7 +239,8 @@ int stress(const LoadedModule& module, PluginInstance& plugin, const Picture& re
             pumpPanel(plugin, first, 15);
             pumpPanel(second, other, 15);
         }
-        check(both && compareWithReference(first, reference) && compareWithReference(other, reference),
+        check(both && compareWithReference(first, reference) &&
+                  compareWithReference(other, reference),
               "two instances' panels open at once");
         second.dispatch(effEditClose);
         plugin.dispatch(effEditClose);
@@ -261,7 +274,8 @@ int heldDrag(PluginInstance& plugin, const Picture& reference) {
 
     std::atomic<bool> finished{false}, watchdogReleased{false};
     std::thread watchdog([&] {
-        for (int i = 0; i < 100 && !finished; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (int i = 0; i < 100 && !finished; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (!finished) {
             watchdogReleased = true;
             xdotool("mouseup 1");
@@ -289,10 +303,10 @@ int heldDrag(PluginInstance& plugin, const Picture& reference) {
     for (const EditEvent& e : plugin.edits()) ends += e.opcode == audioMasterEndEdit;
     plugin.dispatch(effEditClose);
 
-    std::printf("longest idle while held: %u ms; host timer ticks during the drag: %d\n", longestIdle,
-                timerTicks);
-    std::printf("value %.4f -> %.4f over 60 pixels up; %d end of edit\n", static_cast<double>(before),
-                static_cast<double>(during), ends);
+    std::printf("longest idle while held: %u ms; host timer ticks during the drag: %d\n",
+                longestIdle, timerTicks);
+    std::printf("value %.4f -> %.4f over 60 pixels up; %d end of edit\n",
+                static_cast<double>(before), static_cast<double>(during), ends);
     const bool followed = std::fabs(during - before - 0.3f) < 0.02f;
     const bool ok = heldThroughout && followed && ends == 1 && timerTicks == 10;
     std::printf("%s\n", ok ? "the host kept running during the drag" : "FAILED");
@@ -303,9 +317,11 @@ int heldDrag(PluginInstance& plugin, const Picture& reference) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0 &&
-                      std::strcmp(argv[2], "--stress") != 0 && std::strcmp(argv[2], "--held-drag") != 0)) {
-        std::fprintf(stderr, "usage: panel_check MODULE --write|--drive|--stress|--held-drag PICTURE\n");
+    if (argc != 4 ||
+        (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0 &&
+         std::strcmp(argv[2], "--stress") != 0 && std::strcmp(argv[2], "--held-drag") != 0)) {
+        std::fprintf(stderr,
+                     "usage: panel_check MODULE --write|--drive|--stress|--held-drag PICTURE\n");
         return 2;
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

@@ -39,7 +39,8 @@ std::vector<std::string> cells(const std::string& row) {
     while (std::getline(in, cell, '|')) {
         const size_t first = cell.find_first_not_of(' ');
         const size_t last = cell.find_last_not_of(' ');
-        out.push_back(first == std::string::npos ? std::string() : cell.substr(first, last - first + 1));
+        out.push_back(first == std::string::npos ? std::string()
+                                                 : cell.substr(first, last - first + 1));
     }
     return out;
 }
@@ -81,13 +82,16 @@ bool isNumber(const std::string& text, double& value) {
     return !text.empty() && end && *end == 0;
 }
 
-void expectWithinTenPercent(const std::string& measured, const std::string& documented, const char* channel) {
+void expectWithinTenPercent(const std::string& measured, const std::string& documented,
+                            const char* channel) {
     double m = 0.0, d = 0.0;
     if (!isNumber(documented, d) || !isNumber(measured, m)) {
-        EXPECT_EQ(measured, documented) << channel << ": a marked or missing time must read the same";
+        EXPECT_EQ(measured, documented)
+            << channel << ": a marked or missing time must read the same";
         return;
     }
-    EXPECT_NEAR(m, d, 0.1 * d) << channel << " T30 measures " << measured << " s, the README says " << documented;
+    EXPECT_NEAR(m, d, 0.1 * d) << channel << " T30 measures " << measured << " s, the README says "
+                               << documented;
 }
 
 class PresetDecay : public ::testing::TestWithParam<std::string> {};
@@ -109,6 +113,7 @@ TEST_P(PresetDecay, MeasuresTheT30TheReadmeGives) {
 INSTANTIATE_TEST_SUITE_P(FactoryPresets, PresetDecay, ::testing::ValuesIn(presetNames()),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                              std::string id;
-                             for (unsigned char c : param.param) id += std::isalnum(c) ? static_cast<char>(c) : '_';
+                             for (unsigned char c : param.param)
+                                 id += std::isalnum(c) ? static_cast<char>(c) : '_';
                              return id;
                          });

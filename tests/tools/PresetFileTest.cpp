@@ -51,14 +51,16 @@ void putFloat(std::vector<uint8_t>& bytes, size_t at, float value) {
 NamedPreset makePreset(const std::string& name, float first) {
     NamedPreset preset;
     preset.name = name;
-    for (int32_t i = 0; i < paramCount; ++i) preset.values[i] = std::fmod(first + 0.1234567f * i, 1.0f);
+    for (int32_t i = 0; i < paramCount; ++i)
+        preset.values[i] = std::fmod(first + 0.1234567f * i, 1.0f);
     preset.values[paramOnOff] = 1.0f;
     return preset;
 }
 
 struct PresetFiles : ::testing::Test {
     void SetUp() override {
-        dir = ::testing::TempDir() + "brv-presets-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = ::testing::TempDir() + "brv-presets-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
@@ -89,7 +91,8 @@ struct PresetFiles : ::testing::Test {
     static std::string setAll(const NamedPreset& preset, bool withDryWet) {
         std::string args;
         for (int32_t i = 0; i < paramCount; ++i)
-            if (withDryWet || i != paramDryWet) args += " --set " + std::to_string(i) + "=" + shortestFloat(preset.values[i]);
+            if (withDryWet || i != paramDryWet)
+                args += " --set " + std::to_string(i) + "=" + shortestFloat(preset.values[i]);
         return args;
     }
 
@@ -116,7 +119,8 @@ TEST_F(PresetFiles, ProgramAndBankKeepTheLayoutAndReadBackExactly) {
     EXPECT_EQ(back.values, preset.values);
 
     std::vector<NamedPreset> many;
-    for (int i = 0; i < 18; ++i) many.push_back(makePreset("Preset " + std::to_string(i), 0.05f * i));
+    for (int i = 0; i < 18; ++i)
+        many.push_back(makePreset("Preset " + std::to_string(i), 0.05f * i));
     const std::vector<uint8_t> bank = presetfile::writeBank(many);
     ASSERT_EQ(bank.size(), 156u + 16u * 92u);
     EXPECT_EQ(std::string(bank.begin() + 8, bank.begin() + 12), "FxBk");
@@ -130,7 +134,8 @@ TEST_F(PresetFiles, ProgramAndBankKeepTheLayoutAndReadBackExactly) {
         EXPECT_EQ(programs[i].values, many[i].values);
     }
     ASSERT_TRUE(presetfile::readBank(presetfile::writeBank({preset}), programs, error)) << error;
-    EXPECT_EQ(programs[15].name, "Init") << "a short list leaves the rest as the module starts them";
+    EXPECT_EQ(programs[15].name, "Init")
+        << "a short list leaves the rest as the module starts them";
     EXPECT_EQ(programs[15].values[paramDryWet], parameterTable[paramDryWet].defaultValue);
 }
 
@@ -139,7 +144,8 @@ TEST_F(PresetFiles, TheBuiltBankHoldsTheFirstSixteenOfTheSource) {
     ASSERT_GE(source.size(), 16u);
     std::vector<uint8_t> bytes;
     std::string error;
-    ASSERT_TRUE(presetfile::loadBytes(factoryDir + "/Brellivaunt Factory.fxb", bytes, error)) << error;
+    ASSERT_TRUE(presetfile::loadBytes(factoryDir + "/Brellivaunt Factory.fxb", bytes, error))
+        << error;
     std::vector<NamedPreset> bank;
     ASSERT_TRUE(presetfile::readBank(bytes, bank, error)) << error;
     ASSERT_EQ(bank.size(), 16u);
@@ -151,7 +157,8 @@ TEST_F(PresetFiles, TheBuiltBankHoldsTheFirstSixteenOfTheSource) {
     }
     for (const NamedPreset& preset : source) {
         NamedPreset read;
-        ASSERT_TRUE(presetfile::loadBytes(factoryDir + "/" + preset.name + ".fxp", bytes, error)) << error;
+        ASSERT_TRUE(presetfile::loadBytes(factoryDir + "/" + preset.name + ".fxp", bytes, error))
+            << error;
         ASSERT_TRUE(presetfile::readProgram(bytes, read, error)) << preset.name << ": " << error;
         EXPECT_EQ(read.values, preset.values) << preset.name;
     }
@@ -163,14 +170,16 @@ TEST_F(PresetFiles, HostAppliesNamedPresetsWithoutDryWetAndFilesWithAllNine) {
     const std::vector<NamedPreset> source = sourcePresets();
     ASSERT_GE(source.size(), 9u);
     const NamedPreset& hall = source[8];
-    ASSERT_NE(hall.values[paramDryWet], parameterTable[paramDryWet].defaultValue) << "else the check below proves nothing";
+    ASSERT_NE(hall.values[paramDryWet], parameterTable[paramDryWet].defaultValue)
+        << "else the check below proves nothing";
     const std::vector<float> byName = render("--preset '" + hall.name + "'");
     ASSERT_FALSE(byName.empty());
     EXPECT_TRUE(byName == render(setAll(hall, false))) << "every value but Dry-Wet";
     EXPECT_FALSE(byName == render(setAll(hall, true))) << "Dry-Wet stays as it was";
     const std::vector<float> byFile = render("--preset '" + factoryDir + "/" + hall.name + ".fxp'");
     EXPECT_TRUE(byFile == render(setAll(hall, true))) << "a program file sets all nine";
-    EXPECT_TRUE(byFile == render("--bank '" + factoryDir + "/Brellivaunt Factory.fxb' --bank-program 8"))
+    EXPECT_TRUE(byFile ==
+                render("--bank '" + factoryDir + "/Brellivaunt Factory.fxb' --bank-program 8"))
         << "the bank's program 8 is the source's ninth preset";
     EXPECT_TRUE(render("--set Dry-Wet=0.9 --preset '" + hall.name + "'") ==
                 render("--preset '" + hall.name + "' --set Dry-Wet=0.9"))
@@ -178,7 +187,8 @@ TEST_F(PresetFiles, HostAppliesNamedPresetsWithoutDryWetAndFilesWithAllNine) {
 
     const HostRun list = runHost("--list-presets");
     ASSERT_EQ(list.status, 0) << list.output;
-    for (const NamedPreset& preset : source) EXPECT_NE(list.output.find(preset.name), std::string::npos) << preset.name;
+    for (const NamedPreset& preset : source)
+        EXPECT_NE(list.output.find(preset.name), std::string::npos) << preset.name;
 }
 
 TEST_F(PresetFiles, HostRefusesEveryBadFileWithOneLineAndAppliesNothing) {
@@ -199,7 +209,9 @@ TEST_F(PresetFiles, HostRefusesEveryBadFileWithOneLineAndAppliesNothing) {
     variant("empty.fxp", [](std::vector<uint8_t>& b) { b.clear(); });
     variant("high.fxp", [](std::vector<uint8_t>& b) { putFloat(b, 56 + 4 * 3, 1.5f); });
     variant("negative.fxp", [](std::vector<uint8_t>& b) { putFloat(b, 56 + 4 * 8, -0.25f); });
-    variant("nan.fxp", [](std::vector<uint8_t>& b) { putFloat(b, 56, std::numeric_limits<float>::quiet_NaN()); });
+    variant("nan.fxp", [](std::vector<uint8_t>& b) {
+        putFloat(b, 56, std::numeric_limits<float>::quiet_NaN());
+    });
     variant("bank.fxp", [](std::vector<uint8_t>& b) { b = presetfile::writeBank({}); });
 
     std::vector<NamedPreset> sixteen(16, makePreset("Bank", 0.3f));
@@ -211,7 +223,8 @@ TEST_F(PresetFiles, HostRefusesEveryBadFileWithOneLineAndAppliesNothing) {
     putWord(otherBank, 16, 0x41424344);
 
     std::vector<std::string> cases;
-    for (const auto& [name, bytes] : programs) cases.push_back("--preset '" + write(name, bytes) + "'");
+    for (const auto& [name, bytes] : programs)
+        cases.push_back("--preset '" + write(name, bytes) + "'");
     cases.push_back("--bank '" + write("short.fxb", shortBank) + "' --bank-program 0");
     cases.push_back("--bank '" + write("bad.fxb", badInBank) + "' --bank-program 0");
     cases.push_back("--bank '" + write("other.fxb", otherBank) + "' --bank-program 0");
@@ -224,17 +237,22 @@ TEST_F(PresetFiles, HostRefusesEveryBadFileWithOneLineAndAppliesNothing) {
     for (const std::string& args : cases) {
         const HostRun run = runHost(args + " --panel '" + picture + "'");
         EXPECT_EQ(run.status, 1) << args << "\n" << run.output;
-        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << args << "\n" << run.output;
-        EXPECT_FALSE(std::ifstream(picture).good()) << args << ": nothing runs after a refused file";
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << args << "\n"
+                                                                             << run.output;
+        EXPECT_FALSE(std::ifstream(picture).good())
+            << args << ": nothing runs after a refused file";
     }
-    const HostRun applied = runHost("--bank '" + dir + "/good.fxb' --bank-program 15 --panel '" + picture + "'");
+    const HostRun applied =
+        runHost("--bank '" + dir + "/good.fxb' --bank-program 15 --panel '" + picture + "'");
     EXPECT_EQ(applied.status, 0) << applied.output;
 
-    for (const char* usage : {"--bank-program 3", "--bank x.fxb", "--preset", "--preset a.fxp --bank b.fxb --bank-program 0",
-                              "--bank b.fxb --bank-program two"}) {
+    for (const char* usage :
+         {"--bank-program 3", "--bank x.fxb", "--preset",
+          "--preset a.fxp --bank b.fxb --bank-program 0", "--bank b.fxb --bank-program two"}) {
         const HostRun run = runHost(usage);
         EXPECT_EQ(run.status, 2) << usage << "\n" << run.output;
-        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << usage << "\n" << run.output;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << usage << "\n"
+                                                                             << run.output;
     }
 }
 
@@ -258,7 +276,8 @@ TEST(PresetSource, ALineThatIsNoPresetIsRefusedWithItsNumber) {
     };
     for (const std::string& line : bad) {
         std::vector<NamedPreset> kept = presets;
-        const std::string text = good + "\n" + (line.rfind("Room", 0) == 0 ? "ROOM" + line.substr(4) : line) + "\n";
+        const std::string text =
+            good + "\n" + (line.rfind("Room", 0) == 0 ? "ROOM" + line.substr(4) : line) + "\n";
         EXPECT_FALSE(parsePresetList(text, kept, error)) << line;
         EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << ": " << error;
         EXPECT_EQ(kept.size(), 1u) << "a refused source changes nothing";

@@ -13,7 +13,8 @@
 
 namespace {
 
-bool writeFloats(const std::string& path, const std::vector<float>& a, const std::vector<float>& b) {
+bool writeFloats(const std::string& path, const std::vector<float>& a,
+                 const std::vector<float>& b) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(a.data(), sizeof(float), a.size(), f) == a.size() &&
@@ -26,7 +27,8 @@ bool readFloats(const std::string& path, std::vector<float>& all) {
     if (!f) return false;
     float chunk[4096];
     size_t n;
-    while ((n = std::fread(chunk, sizeof(float), 4096, f)) > 0) all.insert(all.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, sizeof(float), 4096, f)) > 0)
+        all.insert(all.end(), chunk, chunk + n);
     std::fclose(f);
     return true;
 }
@@ -65,7 +67,8 @@ int main(int argc, char** argv) {
     }
     std::vector<float> reference;
     if (!readFloats(argv[4], reference)) {
-        std::fprintf(stderr, "render_check: no reference render at %s (the native tests make it)\n", argv[4]);
+        std::fprintf(stderr, "render_check: no reference render at %s (the native tests make it)\n",
+                     argv[4]);
         return 1;
     }
     if (reference.size() != left.size() * 2) {

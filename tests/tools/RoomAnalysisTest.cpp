@@ -46,14 +46,16 @@ std::vector<double> wanderingTone(double centre, size_t frames, std::mt19937& rn
 
 // Every other octave band rings with its own decay time; bands two octaves
 // apart leak too little into each other to move the result.
-std::vector<float> bandsDecaying(int firstBand, const double (&t60)[bandCount], double seconds, unsigned seed) {
+std::vector<float> bandsDecaying(int firstBand, const double (&t60)[bandCount], double seconds,
+                                 unsigned seed) {
     std::mt19937 rng(seed);
     const size_t frames = static_cast<size_t>(seconds * rate);
     std::vector<float> response(frames, 0.0f);
     for (int k = firstBand; k < bandCount; k += 2) {
         const std::vector<double> tone = wanderingTone(nominalCentres[k], frames, rng);
         for (size_t i = 0; i < frames; ++i)
-            response[i] += static_cast<float>(tone[i] * envelope(static_cast<double>(i) / rate, t60[k]));
+            response[i] +=
+                static_cast<float>(tone[i] * envelope(static_cast<double>(i) / rate, t60[k]));
     }
     return response;
 }
@@ -64,7 +66,8 @@ std::vector<float> whiteNoiseDecaying(double t60, double seconds, double floorDb
     const double floor = std::pow(10.0, floorDb / 20.0);
     std::vector<float> response(static_cast<size_t>(seconds * rate));
     for (size_t i = 0; i < response.size(); ++i)
-        response[i] = static_cast<float>(noise(rng) * envelope(static_cast<double>(i) / rate, t60) + floor * noise(rng));
+        response[i] = static_cast<float>(noise(rng) * envelope(static_cast<double>(i) / rate, t60) +
+                                         floor * noise(rng));
     return response;
 }
 
@@ -78,7 +81,8 @@ void expectWithin(const DecayFit& fit, double truth, double share, const std::st
 TEST(RoomAnalysis, DecayTimesOfDecayingNoiseMatchTheT60SetInEachOctaveBand) {
     const double t60[bandCount] = {2.0, 1.7, 1.4, 1.2, 0.9, 0.7, 0.5};
     for (int first = 0; first < 2; ++first) {
-        const ChannelAnalysis channel = analyzeChannel(bandsDecaying(first, t60, 2.3, 11 + first), rate);
+        const ChannelAnalysis channel =
+            analyzeChannel(bandsDecaying(first, t60, 2.3, 11 + first), rate);
         EXPECT_FALSE(channel.silent);
         for (int k = first; k < bandCount; k += 2) {
             const std::string band = bandName(nominalCentres[k]);
@@ -109,7 +113,8 @@ TEST(RoomAnalysis, ResponseThatDoesNotFallFarEnoughIsReportedAsSuch) {
     EXPECT_FALSE(cut.fullBand.edt.valid);
     EXPECT_FALSE(cut.fullBand.t20.valid);
     EXPECT_FALSE(cut.fullBand.t30.valid);
-    for (const DecayCurve& band : cut.bands) EXPECT_FALSE(band.t30.valid) << bandName(band.centreHz);
+    for (const DecayCurve& band : cut.bands)
+        EXPECT_FALSE(band.t30.valid) << bandName(band.centreHz);
 }
 
 // Echoes 150 ms apart, each 20 dB under the last: the decay curve falls in
@@ -117,12 +122,14 @@ TEST(RoomAnalysis, ResponseThatDoesNotFallFarEnoughIsReportedAsSuch) {
 TEST(RoomAnalysis, SparseEchoesAreMarkedAsNoStraightDecay) {
     std::vector<float> echoes(static_cast<size_t>(2.0 * rate), 0.0f);
     float level = 1.0f;
-    for (size_t i = 0; i < echoes.size(); i += static_cast<size_t>(0.15 * rate), level *= 0.1f) echoes[i] = level;
+    for (size_t i = 0; i < echoes.size(); i += static_cast<size_t>(0.15 * rate), level *= 0.1f)
+        echoes[i] = level;
     const DecayCurve stepped = analyzeChannel(echoes, rate).fullBand;
     ASSERT_TRUE(stepped.t30.valid);
     EXPECT_EQ(formatFit(stepped, stepped.t30).back(), '*');
 
-    const DecayCurve smooth = analyzeChannel(whiteNoiseDecaying(1.0, 1.5, -200.0, 3), rate).fullBand;
+    const DecayCurve smooth =
+        analyzeChannel(whiteNoiseDecaying(1.0, 1.5, -200.0, 3), rate).fullBand;
     EXPECT_NE(formatFit(smooth, smooth.t30).back(), '*');
 }
 
@@ -162,7 +169,8 @@ TEST(RoomAnalysisOfTheModule, WritesTheImpulseResponseAsFloatsAndItsPicture) {
     const std::string dir = ::testing::TempDir() + "brv-room";
     std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
     const std::string ir = dir + "/ir.wav", plot = dir + "/decay.png";
-    const HostRun run = runHost("--ir '" + ir + "' --plot '" + plot + "' --rate 32000 --set Dry-Wet=0.2");
+    const HostRun run =
+        runHost("--ir '" + ir + "' --plot '" + plot + "' --rate 32000 --set Dry-Wet=0.2");
     ASSERT_EQ(run.status, 0) << run.output;
 
     SF_INFO info{};

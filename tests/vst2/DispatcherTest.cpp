@@ -25,29 +25,83 @@ struct Row {
 // without editor and without overrides of the extended layer.
 TEST(DispatcherTable, EveryOpcodeAnswersItsBaseDefault) {
     const Row rows[] = {
-        {effOpen, 0}, {effSetProgram, 0}, {effGetProgram, 0}, {effSetProgramName, 0},
-        {effGetProgramName, 0}, {effGetParamLabel, 0}, {effGetParamDisplay, 0},
-        {effGetParamName, 0}, {effGetVu, 0}, {effSetSampleRate, 0}, {effSetBlockSize, 0},
-        {effMainsChanged, 0}, {effEditGetRect, 0}, {effEditOpen, 0}, {effEditClose, 0},
-        {effEditDraw, 0}, {effEditMouse, 0}, {effEditKey, 0}, {effEditIdle, 0}, {effEditTop, 0},
-        {effEditSleep, 0}, {effIdentify, 0x4E764566}, {effGetChunk, 0}, {effSetChunk, 0},
-        {effProcessEvents, 0}, {effCanBeAutomated, 1}, {effString2Parameter, 0},
-        {effGetNumProgramCategories, 1}, {effGetProgramNameIndexed, 0}, {effCopyProgram, 0},
-        {effConnectInput, 1}, {effConnectOutput, 1}, {effGetInputProperties, 0},
-        {effGetOutputProperties, 0}, {effGetPlugCategory, kPlugCategUnknown},
-        {effGetCurrentPosition, 0}, {effGetDestinationBuffer, 0}, {effOfflineNotify, 0},
-        {effOfflinePrepare, 0}, {effOfflineRun, 0}, {effProcessVarIo, 0},
-        {effSetSpeakerArrangement, 0}, {effSetBlockSizeAndSampleRate, 1}, {effSetBypass, 0},
-        {effGetEffectName, 0}, {effGetErrorText, 0}, {effGetVendorString, 0},
-        {effGetProductString, 0}, {effGetVendorVersion, 0}, {effVendorSpecific, 0},
-        {effCanDo, 0}, {effGetTailSize, 0}, {effIdle, 0}, {effGetIcon, 0},
-        {effSetViewPosition, 0}, {effGetParameterProperties, 0}, {effKeysRequired, 1},
-        {effGetVstVersion, 2300}, {effEditKeyDown, 0}, {effEditKeyUp, 0},
-        {effSetEditKnobMode, 0}, {effGetMidiProgramName, 0}, {effGetCurrentMidiProgram, -1},
-        {effGetMidiProgramCategory, 0}, {effHasMidiProgramsChanged, 0}, {effGetMidiKeyName, 0},
-        {effBeginSetProgram, 0}, {effEndSetProgram, 0}, {effShellGetNextPlugin, 0},
-        {effStartProcess, 0}, {effStopProcess, 0}, {effSetTotalSampleToProcess, 0},
-        {effSetPanLaw, 0}, {effBeginLoadBank, 0}, {effBeginLoadProgram, 0}, {77, 0}, {1000, 0},
+        {effOpen, 0},
+        {effSetProgram, 0},
+        {effGetProgram, 0},
+        {effSetProgramName, 0},
+        {effGetProgramName, 0},
+        {effGetParamLabel, 0},
+        {effGetParamDisplay, 0},
+        {effGetParamName, 0},
+        {effGetVu, 0},
+        {effSetSampleRate, 0},
+        {effSetBlockSize, 0},
+        {effMainsChanged, 0},
+        {effEditGetRect, 0},
+        {effEditOpen, 0},
+        {effEditClose, 0},
+        {effEditDraw, 0},
+        {effEditMouse, 0},
+        {effEditKey, 0},
+        {effEditIdle, 0},
+        {effEditTop, 0},
+        {effEditSleep, 0},
+        {effIdentify, 0x4E764566},
+        {effGetChunk, 0},
+        {effSetChunk, 0},
+        {effProcessEvents, 0},
+        {effCanBeAutomated, 1},
+        {effString2Parameter, 0},
+        {effGetNumProgramCategories, 1},
+        {effGetProgramNameIndexed, 0},
+        {effCopyProgram, 0},
+        {effConnectInput, 1},
+        {effConnectOutput, 1},
+        {effGetInputProperties, 0},
+        {effGetOutputProperties, 0},
+        {effGetPlugCategory, kPlugCategUnknown},
+        {effGetCurrentPosition, 0},
+        {effGetDestinationBuffer, 0},
+        {effOfflineNotify, 0},
+        {effOfflinePrepare, 0},
+        {effOfflineRun, 0},
+        {effProcessVarIo, 0},
+        {effSetSpeakerArrangement, 0},
+        {effSetBlockSizeAndSampleRate, 1},
+        {effSetBypass, 0},
+        {effGetEffectName, 0},
+        {effGetErrorText, 0},
+        {effGetVendorString, 0},
+        {effGetProductString, 0},
+        {effGetVendorVersion, 0},
+        {effVendorSpecific, 0},
+        {effCanDo, 0},
+        {effGetTailSize, 0},
+        {effIdle, 0},
+        {effGetIcon, 0},
+        {effSetViewPosition, 0},
+        {effGetParameterProperties, 0},
+        {effKeysRequired, 1},
+        {effGetVstVersion, 2300},
+        {effEditKeyDown, 0},
+        {effEditKeyUp, 0},
+        {effSetEditKnobMode, 0},
+        {effGetMidiProgramName, 0},
+        {effGetCurrentMidiProgram, -1},
+        {effGetMidiProgramCategory, 0},
+        {effHasMidiProgramsChanged, 0},
+        {effGetMidiKeyName, 0},
+        {effBeginSetProgram, 0},
+        {effEndSetProgram, 0},
+        {effShellGetNextPlugin, 0},
+        {effStartProcess, 0},
+        {effStopProcess, 0},
+        {effSetTotalSampleToProcess, 0},
+        {effSetPanLaw, 0},
+        {effBeginLoadBank, 0},
+        {effBeginLoadProgram, 0},
+        {77, 0},
+        {1000, 0},
         {-1, 0},
     };
     TestEffect effect;
@@ -60,8 +114,8 @@ TEST(DispatcherTable, EveryOpcodeAnswersItsBaseDefault) {
 
 TEST(DispatcherTable, TextRequestsWriteAnEmptyStringByDefault) {
     TestEffect effect;
-    for (int32_t opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay,
-                           effGetParamName, effSetProgramName}) {
+    for (int32_t opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+                           effSetProgramName}) {
         char text[32] = "unchanged";
         call(effect, opcode, 1, 0, text);
         EXPECT_STREQ(text, "") << "opcode " << opcode;
@@ -115,8 +169,8 @@ TEST(SampleRate, SetSampleRateAndBlockSizeStoreTheirValues) {
 
 TEST(SampleRate, RatesThatAreNotPositiveNumbersAreIgnored) {
     TestEffect effect;
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                      0.0f, -44100.0f}) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(),
+                      std::numeric_limits<float>::infinity(), 0.0f, -44100.0f}) {
         call(effect, effSetSampleRate, 0, 0, nullptr, bad);
         EXPECT_EQ(call(effect, effSetBlockSizeAndSampleRate, 0, 64, nullptr, bad), 1);
     }
@@ -148,9 +202,8 @@ TEST(ExtendedOpcodes, GetSpeakerArrangementStoresNullThroughBothAddresses) {
     VstSpeakerArrangement dummy{};
     VstSpeakerArrangement* input = &dummy;
     VstSpeakerArrangement* output = &dummy;
-    EXPECT_EQ(call(effect, effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&input),
-                   &output),
-              0);
+    EXPECT_EQ(
+        call(effect, effGetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&input), &output), 0);
     EXPECT_EQ(input, nullptr);
     EXPECT_EQ(output, nullptr);
 }
@@ -162,10 +215,18 @@ TEST(NullPointers, OpcodesThatUsePtrAnswerZeroAndTouchNothing) {
         if (opcode == effClose) continue;
         const intptr_t got = call(effect, opcode, 0, 0, nullptr, 0.0f);
         switch (opcode) {
-        case effGetProgram: case effIdentify: case effCanBeAutomated:
-        case effGetNumProgramCategories: case effConnectInput: case effConnectOutput:
-        case effSetBlockSizeAndSampleRate: case effKeysRequired: case effGetVstVersion:
-        case effEditKeyDown: case effEditKeyUp: case effSetEditKnobMode:
+        case effGetProgram:
+        case effIdentify:
+        case effCanBeAutomated:
+        case effGetNumProgramCategories:
+        case effConnectInput:
+        case effConnectOutput:
+        case effSetBlockSizeAndSampleRate:
+        case effKeysRequired:
+        case effGetVstVersion:
+        case effEditKeyDown:
+        case effEditKeyUp:
+        case effSetEditKnobMode:
             break;  // these do not use ptr
         default:
             EXPECT_EQ(got, 0) << "opcode " << opcode;

@@ -80,12 +80,14 @@ void openAndCloseWhileProcessing(Torture& t, HostWindow& host) {
     const int during = audio.blocks();
     audio.stop();
     char what[160];
-    std::snprintf(what, sizeof(what), "opened %d of 50 times while %d blocks were processed", opened, during);
+    std::snprintf(what, sizeof(what), "opened %d of 50 times while %d blocks were processed",
+                  opened, during);
     t.verdict.check(opened == 50, what);
     t.verdict.check(during > 0, "the audio thread processed nothing while the panel came and went");
-    t.verdict.check(audio.scan().clean() && audio.scan().energy > 0.0,
-                    describe("output while the panel came and went: samples not finite or subnormal",
-                             static_cast<double>(audio.scan().nonFinite + audio.scan().subnormal)));
+    t.verdict.check(
+        audio.scan().clean() && audio.scan().energy > 0.0,
+        describe("output while the panel came and went: samples not finite or subnormal",
+                 static_cast<double>(audio.scan().nonFinite + audio.scan().subnormal)));
 }
 
 void openWithoutRateOrBlockSize(Torture& t, HostWindow& host) {

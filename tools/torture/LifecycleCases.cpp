@@ -54,7 +54,8 @@ void comeAndGo(Torture& t, int count) {
             if (!begin(t, lives[born])) return;
             living.push_back(born++);
         } else {
-            const size_t which = static_cast<size_t>(t.random.below(static_cast<int32_t>(living.size())));
+            const size_t which =
+                static_cast<size_t>(t.random.below(static_cast<int32_t>(living.size())));
             lives[living[which]].plugin.reset();
             living.erase(living.begin() + static_cast<std::ptrdiff_t>(which));
         }
@@ -75,12 +76,14 @@ void comeAndGo(Torture& t, int count) {
                           std::memcmp(again.output.data(), original.output.data(),
                                       original.output.size() * sizeof(float)) == 0;
         char what[160];
-        std::snprintf(what, sizeof(what), "instance %zu of %d (%zu blocks): %s, %zu samples not finite", i + 1,
-                      count, original.blocks, same ? "rendered as it does alone" : "rendered otherwise than alone",
-                      scan.nonFinite);
+        std::snprintf(
+            what, sizeof(what), "instance %zu of %d (%zu blocks): %s, %zu samples not finite",
+            i + 1, count, original.blocks,
+            same ? "rendered as it does alone" : "rendered otherwise than alone", scan.nonFinite);
         if (!t.verdict.check(same && scan.nonFinite == 0, what)) ++differing;
     }
-    std::printf("  %d instances came and went; %d rendered otherwise than alone\n", count, differing);
+    std::printf("  %d instances came and went; %d rendered otherwise than alone\n", count,
+                differing);
 }
 
 }  // namespace

@@ -65,8 +65,10 @@ void everyRateAndBlockSize(Torture& t) {
             applySettings(*plugin, randomSettings(t.random));
             plugin->start(rate, block ? block : announcedForLarger);
             const size_t actual = static_cast<size_t>(block ? block : largerBlock);
-            const auto noise = static_cast<size_t>(rate * 0.1f), tail = static_cast<size_t>(rate * 0.15f);
-            const OutputScan scan = renderNoiseThenSilence(*plugin, t.random, buffers, noise, tail, actual);
+            const auto noise = static_cast<size_t>(rate * 0.1f),
+                       tail = static_cast<size_t>(rate * 0.15f);
+            const OutputScan scan =
+                renderNoiseThenSilence(*plugin, t.random, buffers, noise, tail, actual);
             char where[96];
             std::snprintf(where, sizeof(where), "%.0f Hz in blocks of %zu (announced %d)",
                           static_cast<double>(rate), actual, block ? block : announcedForLarger);
@@ -98,7 +100,6 @@ void automationWhileProcessing(Torture& t) {
     t.verdict.check(scan.clean(), scanReport("random changes every 32 frames", scan));
 }
 
-
 // Every parameter is given each of these, with noise running, and then its
 // old value back, while a twin is given what the effect should make of it.
 // The output must stay finite, the value must read back as given (or stay
@@ -114,8 +115,15 @@ void hostileParameterValues(Torture& t) {
     plugin->start(44100.0f, 256);
     twin->start(44100.0f, 256);
     const float inf = std::numeric_limits<float>::infinity();
-    const float hostile[] = {t.random.unit(), std::numeric_limits<float>::quiet_NaN(), inf, -inf,
-                             -1.0f, 2.0f, -0.0f, 1e30f, -1e30f};
+    const float hostile[] = {t.random.unit(),
+                             std::numeric_limits<float>::quiet_NaN(),
+                             inf,
+                             -inf,
+                             -1.0f,
+                             2.0f,
+                             -0.0f,
+                             1e30f,
+                             -1e30f};
     TwinRun twins(*plugin, *twin);
     OutputScan scan;
     for (int32_t index = 0; index < paramCount; ++index) {
@@ -135,7 +143,8 @@ void hostileParameterValues(Torture& t) {
                 same = same && twins.identical();
             }
             std::snprintf(what, sizeof(what), "parameter %d at %g does not sound as %g", index,
-                          static_cast<double>(value), static_cast<double>(heardAs(index, value, old)));
+                          static_cast<double>(value),
+                          static_cast<double>(heardAs(index, value, old)));
             t.verdict.check(same, what);
             plugin->setParameter(index, old);
             twin->setParameter(index, old);

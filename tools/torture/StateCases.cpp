@@ -47,7 +47,8 @@ void programsRoundTrip(Torture& t) {
         plugin->setProgram(p);
         std::vector<float>& set = values[static_cast<size_t>(p)];
         set.resize(paramCount);
-        for (float& v : set) v = t.random.coin() ? t.random.unit() : static_cast<float>(t.random.below(2));
+        for (float& v : set)
+            v = t.random.coin() ? t.random.unit() : static_cast<float>(t.random.below(2));
         applySettings(*plugin, set);
         t.verdict.check(valuesAre(*plugin, set), describe("values read back as set in program", p));
         // Some names longer than a program keeps: the host gets the first 23 characters.
@@ -62,9 +63,11 @@ void programsRoundTrip(Torture& t) {
         for (int32_t step = 0; step < programs; ++step) {
             const int32_t p = t.random.below(programs);
             plugin->setProgram(p);
-            t.verdict.check(plugin->dispatch(effGetProgram) == p, describe("program not selected:", p));
-            t.verdict.check(valuesAre(*plugin, values[static_cast<size_t>(p)]),
-                            describe("values did not survive a switch away and back in program", p));
+            t.verdict.check(plugin->dispatch(effGetProgram) == p,
+                            describe("program not selected:", p));
+            t.verdict.check(
+                valuesAre(*plugin, values[static_cast<size_t>(p)]),
+                describe("values did not survive a switch away and back in program", p));
             t.verdict.check(currentName(*plugin) == names[static_cast<size_t>(p)],
                             describe("name did not survive a switch away and back in program", p));
         }
@@ -99,7 +102,8 @@ void unknownOpcodes(Torture& t) {
     std::vector<int32_t> opcodes;
     for (int32_t op = 77; op <= 2000; ++op) opcodes.push_back(op);
     for (int32_t op = -1; op >= -300; --op) opcodes.push_back(op);
-    for (int32_t op : {-2000, -65536, INT_MIN, INT_MIN + 1, INT_MAX, 0x7FFF, 0x10000}) opcodes.push_back(op);
+    for (int32_t op : {-2000, -65536, INT_MIN, INT_MIN + 1, INT_MAX, 0x7FFF, 0x10000})
+        opcodes.push_back(op);
     unsigned char buffer[1024];
     int wrong = 0, written = 0;
     bool same = true;
@@ -108,10 +112,12 @@ void unknownOpcodes(Torture& t) {
         const auto index = static_cast<int32_t>(t.random.next());
         const auto value = static_cast<intptr_t>(t.random.next());
         const intptr_t answer = plugin->dispatch(op, index, value, buffer, t.random.noise() * 1e6f);
-        if (answer != 0 && wrong++ < 5) t.verdict.check(false, describe("answered non-zero to opcode", op));
+        if (answer != 0 && wrong++ < 5)
+            t.verdict.check(false, describe("answered non-zero to opcode", op));
         for (unsigned char b : buffer) {
             if (b == 0xA5) continue;
-            if (written++ < 5) t.verdict.check(false, describe("wrote into the host's buffer for opcode", op));
+            if (written++ < 5)
+                t.verdict.check(false, describe("wrote into the host's buffer for opcode", op));
             break;
         }
         // A handful of blocks between them: the effect is still the twin of one that heard nothing.
@@ -121,9 +127,10 @@ void unknownOpcodes(Torture& t) {
         }
     }
     t.verdict.check(wrong == 0 && written == 0,
-                    describe("unknown opcodes answered 0 and wrote nothing; tried", static_cast<double>(opcodes.size())));
-    t.verdict.check(plugin->dispatch(effGetProgram) == 5 && currentName(*plugin) == currentName(*twin) &&
-                        valuesAre(*plugin, settings),
+                    describe("unknown opcodes answered 0 and wrote nothing; tried",
+                             static_cast<double>(opcodes.size())));
+    t.verdict.check(plugin->dispatch(effGetProgram) == 5 &&
+                        currentName(*plugin) == currentName(*twin) && valuesAre(*plugin, settings),
                     "an unknown opcode changed the program, its name or a parameter");
     for (int i = 0; i < 16; ++i) {
         twins.block(t.random);

@@ -18,7 +18,9 @@ void OutputScan::add(const float* x, size_t n) {
     samples += n;
 }
 
-double OutputScan::rms() const { return samples ? std::sqrt(energy / static_cast<double>(samples)) : 0.0; }
+double OutputScan::rms() const {
+    return samples ? std::sqrt(energy / static_cast<double>(samples)) : 0.0;
+}
 
 StereoBuffers::StereoBuffers(size_t capacity) {
     for (int c = 0; c < 2; ++c) {
@@ -35,12 +37,14 @@ void StereoBuffers::fillNoise(Random& random, size_t frames, float level) {
 }
 
 void StereoBuffers::fillSilence(size_t frames) {
-    for (int c = 0; c < 2; ++c) std::fill(in[c].begin(), in[c].begin() + static_cast<std::ptrdiff_t>(frames), 0.0f);
+    for (int c = 0; c < 2; ++c)
+        std::fill(in[c].begin(), in[c].begin() + static_cast<std::ptrdiff_t>(frames), 0.0f);
 }
 
 void StereoBuffers::process(PluginInstance& plugin, size_t frames) {
     const float poison = std::numeric_limits<float>::quiet_NaN();
-    for (int c = 0; c < 2; ++c) std::fill(out[c].begin(), out[c].begin() + static_cast<std::ptrdiff_t>(frames), poison);
+    for (int c = 0; c < 2; ++c)
+        std::fill(out[c].begin(), out[c].begin() + static_cast<std::ptrdiff_t>(frames), poison);
     float* inputs[2] = {in[0].data(), in[1].data()};
     float* outputs[2] = {out[0].data(), out[1].data()};
     plugin.processReplacing(inputs, outputs, static_cast<int32_t>(frames));

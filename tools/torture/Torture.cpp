@@ -7,7 +7,8 @@
 std::unique_ptr<PluginInstance> Torture::create() {
     auto plugin = std::make_unique<PluginInstance>();
     std::string error;
-    if (!verdict.check(plugin->create(module, error), "create an instance: " + error)) return nullptr;
+    if (!verdict.check(plugin->create(module, error), "create an instance: " + error))
+        return nullptr;
     return plugin;
 }
 
@@ -20,7 +21,8 @@ std::vector<float> randomSettings(Random& random) {
 }
 
 void applySettings(PluginInstance& plugin, const std::vector<float>& settings) {
-    for (size_t i = 0; i < settings.size(); ++i) plugin.setParameter(static_cast<int32_t>(i), settings[i]);
+    for (size_t i = 0; i < settings.size(); ++i)
+        plugin.setParameter(static_cast<int32_t>(i), settings[i]);
 }
 
 std::string describe(const char* what, double number) {

@@ -27,7 +27,7 @@ void Verdict::skip(const std::string& why) {
 }
 
 void Verdict::end() {
-    std::printf("%s %s: %d checks, %d failed, %u ms\n", caseFailures ? "FAILED" : "ok", current.c_str(),
-                checks, caseFailures, nowMs() - started);
+    std::printf("%s %s: %d checks, %d failed, %u ms\n", caseFailures ? "FAILED" : "ok",
+                current.c_str(), checks, caseFailures, nowMs() - started);
     std::fflush(stdout);
 }

@@ -38,8 +38,9 @@ int usage() {
 
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
-    uint64_t seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                    static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    uint64_t seed =
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     seed &= 0xFFFFFFFFFFFFull;  // short enough to type
     const char* only = nullptr;
     for (int i = 2; i < argc; ++i) {
@@ -51,8 +52,8 @@ int main(int argc, char** argv) {
             return usage();
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::printf("torture seed %llu (replay with --seed %llu)\n", static_cast<unsigned long long>(seed),
-                static_cast<unsigned long long>(seed));
+    std::printf("torture seed %llu (replay with --seed %llu)\n",
+                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(seed));
     LoadedModule module;
     std::string error;
     if (!module.load(argv[1], error)) {
@@ -73,7 +74,8 @@ int main(int argc, char** argv) {
         verdict.end();
     }
     if (!ran) return usage();
-    std::printf("torture seed %llu: %d failed checks\n", static_cast<unsigned long long>(seed), verdict.failures());
+    std::printf("torture seed %llu: %d failed checks\n", static_cast<unsigned long long>(seed),
+                verdict.failures());
     if (verdict.failures()) return 1;
     return verdict.skippedAny() ? 77 : 0;
 }

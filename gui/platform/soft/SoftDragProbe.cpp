@@ -14,7 +14,9 @@ void makeShortcut(const std::string& link, const std::string& target) {
     StagedAnswers::installed().shellLinks[link] = target;
 }
 
-void makeUnreadable(const std::string& file) { StagedAnswers::installed().unreadableNames.insert(file); }
+void makeUnreadable(const std::string& file) {
+    StagedAnswers::installed().unreadableNames.insert(file);
+}
 int liveDropTargets() { return DragDropState::get().liveTargets; }
 
 }  // namespace platform::soft

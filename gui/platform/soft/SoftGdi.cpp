@@ -21,10 +21,14 @@ bool usable(GdiObject object) { return object && sys().known(object); }
 
 GdiObject& slotFor(DeviceContext dc, ObjectKind kind) {
     switch (kind) {
-    case ObjectKind::pen: return dc->pen;
-    case ObjectKind::brush: return dc->brush;
-    case ObjectKind::font: return dc->font;
-    default: return dc->bitmap;
+    case ObjectKind::pen:
+        return dc->pen;
+    case ObjectKind::brush:
+        return dc->brush;
+    case ObjectKind::font:
+        return dc->font;
+    default:
+        return dc->bitmap;
     }
 }
 
@@ -47,9 +51,12 @@ void fillBlock(DeviceContext dc, Surface& surface, int left, int top, int right,
 
 ColorRef rop(uint32_t code, ColorRef dst, ColorRef src) {
     switch (code) {
-    case ropSrcInvert: return dst ^ src;
-    case ropSrcAnd: return dst & src;
-    default: return src;
+    case ropSrcInvert:
+        return dst ^ src;
+    case ropSrcAnd:
+        return dst & src;
+    default:
+        return src;
     }
 }
 
@@ -57,8 +64,7 @@ ColorRef rop(uint32_t code, ColorRef dst, ColorRef src) {
 // paints 1 in the destination's background colour and 0 in its text colour;
 // a colour source becomes 1 in a monochrome destination exactly where it
 // equals the source's background colour.
-ColorRef convert(ColorRef value, bool srcMono, DeviceContext src, bool dstMono,
-                 DeviceContext dst) {
+ColorRef convert(ColorRef value, bool srcMono, DeviceContext src, bool dstMono, DeviceContext dst) {
     if (srcMono == dstMono) return value;
     if (srcMono) return (value ? dst->bkColor : dst->textColor) & 0xFFFFFF;
     return value == (src->bkColor & 0xFFFFFF) ? 1 : 0;
@@ -69,17 +75,23 @@ ColorRef convert(ColorRef value, bool srcMono, DeviceContext src, bool dstMono,
 GdiObject getCurrentObject(DeviceContext dc, uint32_t kind) {
     if (!sys().alive(dc)) return nullptr;
     switch (kind) {
-    case objPen: return dc->pen;
-    case objBrush: return dc->brush;
-    case objFont: return dc->font;
-    case objBitmap: return dc->memory ? dc->bitmap : nullptr;
-    default: return nullptr;
+    case objPen:
+        return dc->pen;
+    case objBrush:
+        return dc->brush;
+    case objFont:
+        return dc->font;
+    case objBitmap:
+        return dc->memory ? dc->bitmap : nullptr;
+    default:
+        return nullptr;
     }
 }
 
 GdiObject selectObject(DeviceContext dc, GdiObject object) {
     if (!sys().alive(dc) || !usable(object)) return nullptr;
-    if (object->kind == ObjectKind::bitmap && (!dc->memory || (object->selections > 0 && !object->stock)))
+    if (object->kind == ObjectKind::bitmap &&
+        (!dc->memory || (object->selections > 0 && !object->stock)))
         return nullptr;
     GdiObject& slot = slotFor(dc, object->kind);
     GdiObject previous = slot;
@@ -194,7 +206,8 @@ bool rectangle(DeviceContext dc, int left, int top, int right, int bottom) {
         if (dc->brush) fillBlock(dc, *surface, left, top, right - 1, bottom - 1, dc->brush->color);
         return true;
     }
-    if (dc->brush) fillBlock(dc, *surface, left + 1, top + 1, right - 1, bottom - 1, dc->brush->color);
+    if (dc->brush)
+        fillBlock(dc, *surface, left + 1, top + 1, right - 1, bottom - 1, dc->brush->color);
     ColorRef c = dc->pen->color;
     for (int x = left; x < right; ++x) {
         soft::putPixel(dc, *surface, x, top, c);
@@ -209,15 +222,16 @@ bool rectangle(DeviceContext dc, int left, int top, int right, int bottom) {
 
 // Single-line text, clipped to the rectangle; the flags choose the
 // horizontal placement and vertical centring. Answers the text's height.
-int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect,
-             uint32_t format) {
+int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect, uint32_t format) {
     if (!sys().alive(dc) || !text || !rect) return 0;
     if (length < 0) length = static_cast<int>(std::strlen(text));
     soft::TextLayout layout = soft::layoutText(dc, text, length, nullptr, 0, 0, *rect);
     int height = layout.ascent + layout.descent;
     int x = rect->left;
-    if (format & textCenter) x = rect->left + (rect->right - rect->left - layout.width) / 2;
-    else if (format & textRight) x = rect->right - layout.width;
+    if (format & textCenter)
+        x = rect->left + (rect->right - rect->left - layout.width) / 2;
+    else if (format & textRight)
+        x = rect->right - layout.width;
     int y = rect->top;
     if (format & textVCenter) y = rect->top + (rect->bottom - rect->top - height) / 2;
     Surface* surface = sys().target(dc);
@@ -240,7 +254,8 @@ GdiObject loadBitmap(Module instance, int resourceId) {
         auto found = sys().images.find(id);
         if (found == sys().images.end()) return nullptr;
         Surface image;
-        if (!soft::decodeBitmapFile(found->second.first, found->second.second, image)) return nullptr;
+        if (!soft::decodeBitmapFile(found->second.first, found->second.second, image))
+            return nullptr;
         decoded = sys().decodedImages.emplace(id, std::move(image)).first;
     }
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
@@ -327,9 +342,8 @@ namespace platform::soft {
 // The imaging library's copy: every source pixel except those of the
 // transparent colour replaces its destination pixel. Blocks of different
 // sizes are stretched by nearest pixel.
-int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh,
-                               DeviceContext src, int sx, int sy, int sw, int sh,
-                               uint32_t transparent) {
+int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh, DeviceContext src,
+                               int sx, int sy, int sw, int sh, uint32_t transparent) {
     System& s = System::get();
     if (!s.alive(dst) || !s.alive(src) || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return 0;
     Surface* to = s.target(dst);

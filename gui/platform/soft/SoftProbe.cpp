@@ -138,7 +138,8 @@ Image readSurface(DeviceContext dc, int width, int height) {
     image.height = height;
     image.pixels.resize(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) image.pixels[static_cast<size_t>(y) * width + x] = getPixel(dc, x, y);
+        for (int x = 0; x < width; ++x)
+            image.pixels[static_cast<size_t>(y) * width + x] = getPixel(dc, x, y);
     return image;
 }
 
@@ -162,7 +163,9 @@ bool getFontDescription(GdiObject font, FontDescription* description) {
 
 int getBkMode(DeviceContext dc) { return System::get().alive(dc) ? dc->bkMode : 0; }
 ColorRef getBkColor(DeviceContext dc) { return System::get().alive(dc) ? dc->bkColor : 0xFFFFFFFF; }
-ColorRef getTextColor(DeviceContext dc) { return System::get().alive(dc) ? dc->textColor : 0xFFFFFFFF; }
+ColorRef getTextColor(DeviceContext dc) {
+    return System::get().alive(dc) ? dc->textColor : 0xFFFFFFFF;
+}
 
 bool classExists(const char* className, Module instance) {
     (void)instance;

@@ -28,9 +28,7 @@ System& System::get() {
     return system;
 }
 
-System::System() {
-    reset();
-}
+System::System() { reset(); }
 
 void System::reset() {
     cursor = {0, 0};
@@ -53,9 +51,7 @@ GdiObject System::adopt(std::unique_ptr<GdiObjectTag> object) {
     return handle;
 }
 
-void System::destroy(GdiObject object) {
-    objects.erase(object);
-}
+void System::destroy(GdiObject object) { objects.erase(object); }
 
 DeviceContext System::newContext() {
     auto dc = std::make_unique<DeviceContextTag>();
@@ -153,8 +149,8 @@ uint32_t System::now() {
     if (staging && staging->clock(staged)) return staged;
     using namespace std::chrono;
     static const auto start = steady_clock::now();
-    return 1000u + static_cast<uint32_t>(
-                       duration_cast<milliseconds>(steady_clock::now() - start).count());
+    return 1000u +
+           static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now() - start).count());
 }
 
 ColorRef toSurface(const Surface& surface, ColorRef color) {

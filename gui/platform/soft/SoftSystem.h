@@ -150,8 +150,8 @@ public:
     std::vector<Message> posted;
 
     PlatformPoint cursor{0, 0};
-    uint32_t keys = 0;  // bit n set: virtual key n is down (keys below 32 only)
-    Staging* staging = nullptr;  // none in the module: the machine answers
+    uint32_t keys = 0;               // bit n set: virtual key n is down (keys below 32 only)
+    Staging* staging = nullptr;      // none in the module: the machine answers
     Window pointerWindow = nullptr;  // the native window the pointer last pressed in
     // Until when (by the clock) a button whose press was handed to a window
     // reads as held, by virtual key number: see deliverPendingEvents.
@@ -187,8 +187,7 @@ struct TextLayout {
 TextLayout layoutText(DeviceContext dc, const char* text, int length, Surface* surface, int x,
                       int y, const PlatformRect& clip);
 
-int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh,
-                               DeviceContext src, int sx, int sy, int sw, int sh,
-                               uint32_t transparent);
+int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh, DeviceContext src,
+                               int sx, int sy, int sw, int sh, uint32_t transparent);
 
 }  // namespace platform::soft

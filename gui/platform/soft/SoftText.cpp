@@ -92,7 +92,8 @@ Match matchFile(const FontDescription& d) {
         if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch) found.index = 0;
         FcChar8* family = nullptr;
         for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &family) == FcResultMatch; ++i)
-            found.arialMetrics = found.arialMetrics || arialMetrics(reinterpret_cast<const char*>(family));
+            found.arialMetrics =
+                found.arialMetrics || arialMetrics(reinterpret_cast<const char*>(family));
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
@@ -110,7 +111,8 @@ FT_Face openFace(FT_Library lib, const FontDescription& d) {
         FT_New_Face(lib, match.file.c_str(), match.index, &face) == 0)
         return face;
     const EmbeddedFace carried = embeddedSans(d.weight >= 600);
-    if (FT_New_Memory_Face(lib, carried.data, static_cast<FT_Long>(carried.size), 0, &face) == 0) return face;
+    if (FT_New_Memory_Face(lib, carried.data, static_cast<FT_Long>(carried.size), 0, &face) == 0)
+        return face;
     return nullptr;
 }
 
@@ -200,8 +202,8 @@ TextLayout layoutText(DeviceContext dc, const char* text, int length, Surface* s
         if (FT_Load_Glyph(face, glyph, flags) != 0) continue;
         FT_GlyphSlot slot = face->glyph;
         if (surface)
-            drawGlyph(dc, *surface, slot->bitmap, pen + slot->bitmap_left, baseline - slot->bitmap_top,
-                      clip);
+            drawGlyph(dc, *surface, slot->bitmap, pen + slot->bitmap_left,
+                      baseline - slot->bitmap_top, clip);
         pen += static_cast<int>((slot->advance.x + 32) >> 6);
     }
     layout.width = pen - x;

@@ -115,7 +115,8 @@ void takeNativeEvents(Window window) {
             break;
         }
         case soft::X11Event::wheel:
-            post(window, msgMouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(event.button * 120)) << 16, 0);
+            post(window, msgMouseWheel,
+                 static_cast<uintptr_t>(static_cast<uint16_t>(event.button * 120)) << 16, 0);
             break;
         case soft::X11Event::keyDown:
             post(window, msgKeyDown, event.virtualKey, 0);
@@ -313,9 +314,7 @@ intptr_t setWindowUserData(Window window, intptr_t value) {
     return previous;
 }
 
-intptr_t getWindowUserData(Window window) {
-    return sys().alive(window) ? window->userData : 0;
-}
+intptr_t getWindowUserData(Window window) { return sys().alive(window) ? window->userData : 0; }
 
 intptr_t defWindowProc(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     (void)lParam;
@@ -416,15 +415,13 @@ void sleep(uint32_t milliseconds) {
 
 // Posted messages first, then, like the system, a paint message for a window
 // with an update area; that one stays due until the window is painted.
-bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
-                 uint32_t removal) {
+bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last, uint32_t removal) {
     if (!message) return false;
     takeAllNativeEvents();
     presentAll();
     auto& queue = sys().posted;
     for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if ((window && it->window != window) || it->message < first || it->message > last)
-            continue;
+        if ((window && it->window != window) || it->message < first || it->message > last) continue;
         *message = *it;
         if (removal & peekRemove) queue.erase(it);
         return true;

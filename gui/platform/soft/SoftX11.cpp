@@ -53,9 +53,7 @@ bool drawableVisual(const xcb_setup_t* setup, xcb_visualid_t visual, uint8_t dep
     return false;
 }
 
-inline uint32_t screenPixel(ColorRef c) {
-    return 0xFF000000u | swapRedBlue(c);
-}
+inline uint32_t screenPixel(ColorRef c) { return 0xFF000000u | swapRedBlue(c); }
 
 }  // namespace
 
@@ -199,8 +197,8 @@ void X11Window::Impl::setUpSharedMemory() {
         return;
     }
     const xcb_shm_seg_t seg = xcb_generate_id(connection);
-    xcb_generic_error_t* error =
-        xcb_request_check(connection, xcb_shm_attach_checked(connection, seg, static_cast<uint32_t>(id), 0));
+    xcb_generic_error_t* error = xcb_request_check(
+        connection, xcb_shm_attach_checked(connection, seg, static_cast<uint32_t>(id), 0));
     // Marked for removal at once: the segment goes when both sides let go,
     // even if this process ends without a word.
     shmctl(id, IPC_RMID, nullptr);
@@ -260,18 +258,21 @@ void X11Window::Impl::present(const Surface& surface, PlatformRect area) {
     } else {
         // Requests have a size limit: the area goes in bands of rows.
         const size_t rowBytes = static_cast<size_t>(w) * 4;
-        const int rowsPerRequest =
-            std::max(1, static_cast<int>((maxRequestBytes > 64 ? maxRequestBytes - 64 : 0) / rowBytes));
+        const int rowsPerRequest = std::max(
+            1, static_cast<int>((maxRequestBytes > 64 ? maxRequestBytes - 64 : 0) / rowBytes));
         for (int top = area.top; top < area.bottom; top += rowsPerRequest) {
             const int rows = std::min(rowsPerRequest, area.bottom - top);
             band.resize(static_cast<size_t>(w) * rows);
             for (int j = 0; j < rows; ++j) {
-                const ColorRef* from = &surface.pixels[static_cast<size_t>(top + j) * surface.width];
-                for (int i = 0; i < w; ++i) band[static_cast<size_t>(j) * w + i] = screenPixel(from[area.left + i]);
+                const ColorRef* from =
+                    &surface.pixels[static_cast<size_t>(top + j) * surface.width];
+                for (int i = 0; i < w; ++i)
+                    band[static_cast<size_t>(j) * w + i] = screenPixel(from[area.left + i]);
             }
-            xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, static_cast<uint16_t>(w),
-                          static_cast<uint16_t>(rows), static_cast<int16_t>(area.left),
-                          static_cast<int16_t>(top), 0, depth, static_cast<uint32_t>(rowBytes * rows),
+            xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc,
+                          static_cast<uint16_t>(w), static_cast<uint16_t>(rows),
+                          static_cast<int16_t>(area.left), static_cast<int16_t>(top), 0, depth,
+                          static_cast<uint32_t>(rowBytes * rows),
                           reinterpret_cast<const uint8_t*>(band.data()));
         }
     }
@@ -298,7 +299,8 @@ bool X11Window::Impl::nextEvent(X11Event& event) {
             auto* expose = reinterpret_cast<xcb_expose_event_t*>(e);
             if (expose->window != window) break;
             event.kind = X11Event::expose;
-            event.area = {expose->x, expose->y, expose->x + expose->width, expose->y + expose->height};
+            event.area = {expose->x, expose->y, expose->x + expose->width,
+                          expose->y + expose->height};
             taken = true;
             break;
         }
@@ -359,15 +361,19 @@ std::unique_ptr<X11Window> X11Window::create(uint32_t parent, int width, int hei
 
 X11Window::~X11Window() = default;
 
-void X11Window::present(const Surface& surface, const PlatformRect& area) { impl->present(surface, area); }
+void X11Window::present(const Surface& surface, const PlatformRect& area) {
+    impl->present(surface, area);
+}
 bool X11Window::nextEvent(X11Event& event) { return impl->nextEvent(event); }
 uint32_t X11Window::id() const { return impl->window; }
-bool X11Window::alive() const { return !impl->destroyed && !xcb_connection_has_error(impl->connection); }
+bool X11Window::alive() const {
+    return !impl->destroyed && !xcb_connection_has_error(impl->connection);
+}
 
 bool X11Window::pointer(PlatformPoint& where, uint32_t& keys) {
     if (!alive()) return false;
-    xcb_query_pointer_reply_t* reply =
-        xcb_query_pointer_reply(impl->connection, xcb_query_pointer(impl->connection, impl->window), nullptr);
+    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(
+        impl->connection, xcb_query_pointer(impl->connection, impl->window), nullptr);
     if (!reply) return false;
     where = {reply->root_x, reply->root_y};
     const uint16_t mask = reply->mask;
@@ -385,8 +391,8 @@ bool X11Window::pointer(PlatformPoint& where, uint32_t& keys) {
 bool X11Window::screenOrigin(PlatformPoint& origin) {
     if (!alive()) return false;
     xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
-        impl->connection, xcb_translate_coordinates(impl->connection, impl->window, impl->root, 0, 0),
-        nullptr);
+        impl->connection,
+        xcb_translate_coordinates(impl->connection, impl->window, impl->root, 0, 0), nullptr);
     if (!reply) return false;
     origin = {reply->dst_x, reply->dst_y};
     std::free(reply);

@@ -72,8 +72,7 @@ bool rectangle(DeviceContext dc, int left, int top, int right, int bottom) {
     return Rectangle(h(dc), left, top, right, bottom) != 0;
 }
 
-int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect,
-             uint32_t format) {
+int drawText(DeviceContext dc, const char* text, int length, PlatformRect* rect, uint32_t format) {
     return DrawTextA(h(dc), text, length, reinterpret_cast<RECT*>(rect), format);
 }
 
@@ -84,8 +83,8 @@ bool getCursorPos(PlatformPoint* point) {
 }
 
 GdiObject loadBitmap(Module instance, int resourceId) {
-    return wrap(LoadBitmapA(reinterpret_cast<HINSTANCE>(instance),
-                            MAKEINTRESOURCEA(resourceId & 0xFFFF)));
+    return wrap(
+        LoadBitmapA(reinterpret_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(resourceId & 0xFFFF)));
 }
 
 bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height) {
@@ -129,8 +128,8 @@ GdiObject createDibSection(int width, int height) {
 
 int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_t* pixels) {
     BITMAPINFO info = topDownRecord(width, height);
-    return GetDIBits(h(dc), reinterpret_cast<HBITMAP>(bitmap), 0, static_cast<UINT>(height),
-                     pixels, &info, DIB_RGB_COLORS);
+    return GetDIBits(h(dc), reinterpret_cast<HBITMAP>(bitmap), 0, static_cast<UINT>(height), pixels,
+                     &info, DIB_RGB_COLORS);
 }
 
 Module loadLibrary(const char* name) { return reinterpret_cast<Module>(LoadLibraryA(name)); }
@@ -159,9 +158,9 @@ bool getVersionPlatformId(uint32_t* platformId) {
 Module moduleInstance() {
     if (storedInstance()) return storedInstance();
     HMODULE self = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&storedInstance), &self);
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&storedInstance), &self);
     return reinterpret_cast<Module>(self);
 }
 
@@ -194,10 +193,9 @@ int getSystemMetrics(int index) { return GetSystemMetrics(index); }
 Window createWindowEx(uint32_t exStyle, const char* className, const char* windowName,
                       uint32_t style, int x, int y, int width, int height, Window parent,
                       Module instance) {
-    return reinterpret_cast<Window>(CreateWindowExA(exStyle, className, windowName, style, x, y,
-                                                    width, height, h(parent), nullptr,
-                                                    reinterpret_cast<HINSTANCE>(instance),
-                                                    nullptr));
+    return reinterpret_cast<Window>(
+        CreateWindowExA(exStyle, className, windowName, style, x, y, width, height, h(parent),
+                        nullptr, reinterpret_cast<HINSTANCE>(instance), nullptr));
 }
 
 bool destroyWindow(Window window) { return DestroyWindow(h(window)) != 0; }
@@ -247,12 +245,11 @@ bool isOnDisplayServer(Window window) {
 uint32_t getTickCount() { return GetTickCount(); }
 void sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 
-bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last,
-                 uint32_t removal) {
+bool peekMessage(Message* message, Window window, uint32_t first, uint32_t last, uint32_t removal) {
     MSG msg{};
     if (!PeekMessageA(&msg, h(window), first, last, removal)) return false;
-    *message = {reinterpret_cast<Window>(msg.hwnd), msg.message, msg.wParam,
-                msg.lParam, static_cast<uint32_t>(msg.time), {msg.pt.x, msg.pt.y}};
+    *message = {reinterpret_cast<Window>(msg.hwnd), msg.message,         msg.wParam, msg.lParam,
+                static_cast<uint32_t>(msg.time),    {msg.pt.x, msg.pt.y}};
     return true;
 }
 
