@@ -241,6 +241,15 @@ bool endPaint(Window window, PaintRecord* paint);
 DeviceContext getDC(Window window);
 int releaseDC(Window window, DeviceContext dc);
 
+// --- The screen ---
+// GetDpiForWindow and GetDpiForSystem: dots per inch, 96 at the system's
+// own size. Windows before 10 lack both, so they are looked up when asked
+// and answer 0 there. The soft platform answers Xft.dpi from the resource
+// database of the X server named by DISPLAY, for any window, and 0 without
+// a server or a setting.
+uint32_t getDpiForWindow(Window window);
+uint32_t getDpiForSystem();
+
 // --- Time and the message queue ---
 uint32_t getTickCount();
 void sleep(uint32_t milliseconds);

@@ -139,6 +139,28 @@ void* getProcAddress(Module library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(h(library), name));
 }
 
+namespace {
+
+// A user32 entry that older systems lack; null there.
+void* userEntry(const char* name) {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    return user ? reinterpret_cast<void*>(GetProcAddress(user, name)) : nullptr;
+}
+
+}  // namespace
+
+uint32_t getDpiForWindow(Window window) {
+    using Query = UINT(WINAPI*)(HWND);
+    auto query = reinterpret_cast<Query>(userEntry("GetDpiForWindow"));
+    return (query && window) ? query(h(window)) : 0;
+}
+
+uint32_t getDpiForSystem() {
+    using Query = UINT(WINAPI*)();
+    auto query = reinterpret_cast<Query>(userEntry("GetDpiForSystem"));
+    return query ? query() : 0;
+}
+
 bool freeLibrary(Module library) { return FreeLibrary(h(library)) != 0; }
 
 bool getVersionPlatformId(uint32_t* platformId) {
