@@ -7,7 +7,10 @@
 // same shapes and type, for screens that draw that much larger: every place
 // and size v of the panel becomes floor(scale * v).
 //
-//   brv_image_generator OUT_FOLDER [--scale 1|1.5|2] [--preview PREVIEW_FOLDER]
+// With --deflate the files are written zlib-compressed, as panel.bmp.z and
+// so on, the form the module carries the larger artwork in.
+//
+//   brv_image_generator OUT_FOLDER [--scale 1|1.5|2] [--deflate] [--preview PREVIEW_FOLDER]
 
 #include <fontconfig/fontconfig.h>
 
@@ -69,7 +72,8 @@ bool drawnScale(const std::string& text, float& s) {
 }  // namespace
 
 int usage(const char* program) {
-    std::fprintf(stderr, "usage: %s OUT_FOLDER [--scale 1|1.5|2] [--preview PREVIEW_FOLDER]\n"
+    std::fprintf(stderr,
+                 "usage: %s OUT_FOLDER [--scale 1|1.5|2] [--deflate] [--preview PREVIEW_FOLDER]\n"
                          "(previews are drawn at scale 1 only)\n",
                  program);
     return 2;
@@ -78,10 +82,13 @@ int usage(const char* program) {
 int main(int argc, char** argv) {
     std::string out, preview;
     float s = 1.0f;
+    bool deflate = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--preview" && i + 1 < argc)
             preview = argv[++i];
+        else if (arg == "--deflate")
+            deflate = true;
         else if (arg == "--scale" && i + 1 < argc) {
             if (!drawnScale(argv[++i], s)) return usage(argv[0]);
         } else if (out.empty() && arg.rfind("--", 0) != 0)
@@ -94,9 +101,11 @@ int main(int argc, char** argv) {
     try {
         FontLibrary fonts;
         PanelImages images = paintAll(fonts, s);
-        writeBmp(images.panel, out + "/panel.bmp");
-        writeBmp(images.knob, out + "/knob.bmp");
-        writeBmp(images.lamp, out + "/lamp.bmp");
+        auto write = deflate ? writeDeflatedBmp : writeBmp;
+        const std::string suffix = deflate ? ".bmp.z" : ".bmp";
+        write(images.panel, out + "/panel" + suffix);
+        write(images.knob, out + "/knob" + suffix);
+        write(images.lamp, out + "/lamp" + suffix);
         if (!preview.empty()) writePreviews(images, fonts, preview);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brv_image_generator: %s\n", e.what());
