@@ -194,6 +194,8 @@ int16_t getAsyncKeyState(int key);
 bool getCursorPos(PlatformPoint* point);
 
 // --- Bitmaps and block transfers ---
+// LoadBitmap; a bitmap file carried zlib-compressed as raw data under the id
+// (see PackedImage.h) is unpacked and made into the same kind of bitmap.
 GdiObject loadBitmap(Module instance, int resourceId);
 bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height);
 DeviceContext createCompatibleDC(DeviceContext dc);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "gui/PackedImage.h"
 #include "gui/platform/Platform.h"
 #include "gui/platform/soft/SoftSystem.h"
 
@@ -237,8 +239,15 @@ GdiObject loadBitmap(Module instance, int resourceId) {
     auto found = sys().images.find(resourceId & 0xFFFF);
     if (found == sys().images.end()) return nullptr;
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
-    if (!soft::decodeBitmapFile(found->second.first, found->second.second, bitmap->bitmap))
-        return nullptr;
+    const unsigned char* data = found->second.first;
+    size_t size = found->second.second;
+    std::vector<unsigned char> unpacked;
+    if (isPackedImage(data, size)) {
+        if (!unpackImage(data, size, unpacked)) return nullptr;
+        data = unpacked.data();
+        size = unpacked.size();
+    }
+    if (!soft::decodeBitmapFile(data, size, bitmap->bitmap)) return nullptr;
     return sys().adopt(std::move(bitmap));
 }
 
