@@ -53,6 +53,16 @@ bool EditorBase::onWheel(float distance) {
     return frame ? frame->onWheel(nullptr, {0, 0}, distance) : false;
 }
 
+// A window the system no longer knows answers 0, and the system's answer
+// stands in.
+float EditorBase::chosenScale() const {
+    return scale.choose([this] {
+        uint32_t dpi = systemWindow ? getDpiForWindow(static_cast<Window>(systemWindow)) : 0;
+        if (dpi == 0) dpi = getDpiForSystem();
+        return dpi / 96.0;
+    });
+}
+
 void EditorBase::setParameter(int32_t index, float value) {
     (void)index;
     (void)value;

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "gui/FrameEditor.h"
+#include "editor/PanelScale.h"
 #include "gui/Geometry.h"
 
 class EditController;
@@ -35,6 +36,13 @@ public:
     // Draws the panel without a window into width x height pixels, rows from
     // the top, each 0x00RRGGBB. With pixels null it only gives the size.
     virtual bool snapshot(int32_t& width, int32_t& height, uint32_t* pixels);
+
+    // A scale factor from the host (VST 2's content-scale request, LV2's
+    // ui:scaleFactor); false, changing nothing, for one that is no factor.
+    bool offerHostScale(double factor) { return scale.offerHostFactor(factor); }
+    // The size the panel is drawn at, 1, 1.5 or 2 (see PanelScale). The
+    // screen is that of the host's window, or the system's before there is one.
+    float chosenScale() const;
 
     virtual void setParameter(int32_t index, float value);
     virtual void redrawAll();
@@ -69,4 +77,5 @@ private:
     // 32-bit store and load on every target.
     std::atomic<int32_t> updateFlag{0};
     bool oleInitialized = false;
+    PanelScale scale;
 };

@@ -18,6 +18,12 @@ class ValueDisplay;
 // The images the module carries, by resource id.
 enum PanelImage : int32_t { imagePanel = 128, imageKnob = 129, imageLamp = 130 };
 
+// The same image drawn for a scale of 1, 1.5 or 2: 100 above at 1.5, 200
+// above at 2. Any other scale has the 1x image.
+constexpr int32_t imageAtScale(PanelImage image, float scale) {
+    return scale == 2.0f ? image + 200 : scale == 1.5f ? image + 100 : image;
+}
+
 class ReverbEditor final : public EditorBase, public ValueListener {
 public:
     static constexpr int32_t knobCount = 6;

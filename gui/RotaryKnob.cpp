@@ -219,8 +219,13 @@ bool RotaryKnob::gesturePass(DrawContext* context, Point& where, bool pace) {
     return (buttons & buttonLeft) != 0;
 }
 
+void RotaryKnob::setDragScale(float scale) {
+    dragScale = (std::isfinite(scale) && scale > 0.0f) ? scale : 1.0f;
+}
+
 float RotaryKnob::linearStep(int32_t buttons) const {
-    const float range = (buttons & modShift) ? zoomFactor * linearRange : linearRange;
+    const float range =
+        ((buttons & modShift) ? zoomFactor * linearRange : linearRange) * dragScale;
     return (maximum - minimum) / range;
 }
 

@@ -33,6 +33,12 @@ public:
     virtual void setHandleBitmap(Bitmap* bitmap);
     virtual void setZoomFactor(float factor);
     virtual float getZoomFactor() const;
+    // The straight law's span (200 pixels, 300 with shift) times the scale
+    // the panel is drawn at, so a drag covers the same part of a larger knob.
+    // The circular law follows angles and needs none. Anything that is no
+    // positive number leaves the span at 1x.
+    void setDragScale(float scale);
+    float getDragScale() const { return dragScale; }
 
     int32_t getHandleInset() const { return handleInset; }
 
@@ -54,6 +60,7 @@ protected:
     float intercept = 0.0f;
     float radius;
     float zoomFactor = 1.5f;
+    float dragScale = 1.0f;
 
     bool gesturePass(DrawContext* context, Point& where, bool pace) override;
 

@@ -23,6 +23,12 @@ void ValueDisplay::setTextFont(FontId id) {
     font = id;
 }
 
+void ValueDisplay::setTextSize(int32_t pixels) {
+    if (pixels < 0 || pixels > 1000) pixels = 0;
+    if (pixels != textSize) setDirty(true);
+    textSize = pixels;
+}
+
 void ValueDisplay::setTextColor(Color color) { changeColor(textColor, color); }
 void ValueDisplay::setBackgroundColor(Color color) { changeColor(backColor, color); }
 void ValueDisplay::setBorderColor(Color color) { changeColor(borderColor, color); }
@@ -99,7 +105,7 @@ void ValueDisplay::drawValueText(DrawContext* context, const char* text, Bitmap*
     }
 
     if ((style & displayNoText) || !text || !text[0]) return;
-    context->setFont(font, 0, textStyle);
+    context->setFont(font, textSize, textStyle);
     if (style & displayShadowedText) {
         context->setFontColor(shadowColor);
         context->drawText(text,

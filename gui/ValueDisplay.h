@@ -30,6 +30,10 @@ public:
     void draw(DrawContext* context) override;
 
     void setTextFont(FontId id);
+    // The text's height in pixels; 0, the default, is the font's own size. A
+    // panel drawn at a larger scale sets its scaled size here. Anything below
+    // 0 or above 1000 is taken as 0.
+    void setTextSize(int32_t pixels);
     void setTextColor(Color color);
     void setBackgroundColor(Color color);
     void setBorderColor(Color color);
@@ -61,6 +65,7 @@ private:
     TextAlign alignment = alignCenter;
     int32_t style;
     FontId font = fontNormal;
+    int32_t textSize = 0;
     int32_t textStyle = 0;
     Color textColor = colorWhite;
     Color backColor = colorBlack;

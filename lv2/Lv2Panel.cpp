@@ -1,7 +1,5 @@
 #include "lv2/Lv2Panel.h"
 
-#include <cmath>
-
 #include "gui/Frame.h"
 #include "gui/platform/soft/SoftX11.h"
 #include "lv2/HostFeatures.h"
@@ -29,7 +27,7 @@ Lv2Panel::Lv2Panel(LV2UI_Write_Function write, LV2UI_Controller host, const Host
     : controller(write, host, static_cast<const LV2UI_Touch*>(features.find(LV2_UI__touch))),
       resize(static_cast<const LV2UI_Resize*>(features.find(LV2_UI__resize))) {
     double factor = 0.0;
-    if (features.realOption(LV2_UI__scaleFactor, factor) && std::isfinite(factor) && factor > 0.0)
+    if (features.realOption(LV2_UI__scaleFactor, factor) && editor.offerHostScale(factor))
         scaleFactor = static_cast<float>(factor);
     if (resize && !resize->ui_resize) resize = nullptr;
     controller.showOn(&editor);

@@ -30,8 +30,8 @@ public:
     // 0 while the panel is shown; 1 once its window is gone.
     int idle();
 
-    // The host's ui:scaleFactor, 1 when it offered none. The panel is drawn
-    // at its one size for now; the factor is kept for when it scales.
+    // The host's ui:scaleFactor, 1 when it offered none or one that is no
+    // factor; the panel weighs it with the user's and the screen's.
     float getScaleFactor() const { return scaleFactor; }
 
 private:

@@ -73,6 +73,8 @@ intptr_t Vst2Editor::setKnobMode(intptr_t mode) { return panel ? panel->setKnobM
 
 bool Vst2Editor::onWheel(float distance) { return panel && panel->onWheel(distance); }
 
+bool Vst2Editor::setContentScale(float factor) { return panel && panel->offerHostScale(factor); }
+
 bool Vst2Editor::snapshot(PanelSnapshot& shot) {
     return panel && panel->snapshot(shot.width, shot.height, shot.pixels);
 }

@@ -30,6 +30,7 @@ public:
     intptr_t onKeyUp(VstKeyCode& key) override;
     intptr_t setKnobMode(intptr_t mode) override;
     bool onWheel(float distance) override;
+    bool setContentScale(float factor) override;
     bool snapshot(PanelSnapshot& shot) override;
 
     float getParameter(int32_t index) override;

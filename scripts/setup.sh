@@ -3,10 +3,10 @@
 # Usage: scripts/setup.sh native|all
 set -euo pipefail
 want=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
-      libsndfile1-dev libpng-dev libfreetype-dev libfontconfig-dev fonts-liberation2
+      libsndfile1-dev libpng-dev zlib1g-dev libfreetype-dev libfontconfig-dev fonts-liberation2
       fonts-lato libxcb1-dev libxcb-shm0-dev clang-format lv2-dev liblilv-dev lilv-utils sordi)
 if [ "${1:-all}" = all ]; then
-  want+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 wine xvfb xauth xdotool clang libfuzzer-14-dev)
+  want+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 libz-mingw-w64-dev wine64 wine xvfb xauth xdotool clang libfuzzer-14-dev)
 fi
 missing=()
 for p in "${want[@]}"; do

@@ -49,6 +49,11 @@ public:
         (void)distance;
         return false;
     }
+    // The host's content-scale factor (see ContentScale.h); true when taken.
+    virtual bool setContentScale(float factor) {
+        (void)factor;
+        return false;
+    }
     // Draws the panel into the record's pixels (see PanelSnapshot.h).
     virtual bool snapshot(PanelSnapshot& shot) {
         (void)shot;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "vst2/ContentScale.h"
 #include "vst2/PanelSnapshot.h"
 
 namespace {
@@ -280,6 +281,8 @@ intptr_t EffectBaseX::dispatch(int32_t opcode, int32_t index, intptr_t value, vo
         if (index == panelSnapshotIndex && value == panelSnapshotValue)
             return (editor && ptr) ? answer(editor->snapshot(*static_cast<PanelSnapshot*>(ptr)))
                                    : 0;
+        if (index == contentScaleIndex && value == contentScaleValue)
+            return editor ? answer(editor->setContentScale(opt)) : 0;
         return vendorSpecific(index, value, ptr, opt);
     case effCanDo:
         return text ? canDo(text) : 0;

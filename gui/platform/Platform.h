@@ -194,6 +194,8 @@ int16_t getAsyncKeyState(int key);
 bool getCursorPos(PlatformPoint* point);
 
 // --- Bitmaps and block transfers ---
+// LoadBitmap; a bitmap file carried zlib-compressed as raw data under the id
+// (see PackedImage.h) is unpacked and made into the same kind of bitmap.
 GdiObject loadBitmap(Module instance, int resourceId);
 bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height);
 DeviceContext createCompatibleDC(DeviceContext dc);
@@ -240,6 +242,15 @@ DeviceContext beginPaint(Window window, PaintRecord* paint);
 bool endPaint(Window window, PaintRecord* paint);
 DeviceContext getDC(Window window);
 int releaseDC(Window window, DeviceContext dc);
+
+// --- The screen ---
+// GetDpiForWindow and GetDpiForSystem: dots per inch, 96 at the system's
+// own size. Windows before 10 lack both, so they are looked up when asked
+// and answer 0 there. The soft platform answers Xft.dpi from the resource
+// database of the X server named by DISPLAY, for any window, and 0 without
+// a server or a setting.
+uint32_t getDpiForWindow(Window window);
+uint32_t getDpiForSystem();
 
 // --- Time and the message queue ---
 uint32_t getTickCount();

@@ -74,23 +74,26 @@ Paint tracePoint(const std::vector<Capsule>& trace, float x, float y) {
 
 }  // namespace
 
-void paintEmblem(Canvas& panel) {
+void paintEmblem(Canvas& panel, float s) {
     int reach = static_cast<int>(badgeRadius) + 2;
     PixelBox box{static_cast<int>(emblemX) - reach, static_cast<int>(emblemY) - reach,
                  static_cast<int>(emblemX) + reach + 1, static_cast<int>(emblemY) + reach + 1};
-    panel.paint(box, badgePoint);
+    paintScaled(panel, s, box, badgePoint);
     std::vector<Capsule> trace = traceSegments();
-    panel.paint(box, [&](float x, float y) { return tracePoint(trace, x, y); });
+    paintScaled(panel, s, box, [&](float x, float y) { return tracePoint(trace, x, y); });
 }
 
-void paintWordmark(Canvas& panel, const Typeface& titleFace, const Typeface& subtitleFace) {
-    TextLook shadow{linear(palette::captionShadow), 0.6f, 0.4f};
-    TextLook title{linear(palette::title), 1.0f, 0.4f};
-    titleFace.draw(panel, "Brellivaunt", wordmarkRight, titleBaseline + 1, Align::right, shadow);
-    titleFace.draw(panel, "Brellivaunt", wordmarkRight, titleBaseline, Align::right, title);
-    TextLook line{linear(palette::accent), 1.0f, 2.4f};
-    TextLook lineShadow{linear(palette::captionShadow), 0.5f, 2.4f};
-    subtitleFace.draw(panel, "STEREO REVERB", wordmarkRight, subtitleBaseline + 1, Align::right,
-                      lineShadow);
-    subtitleFace.draw(panel, "STEREO REVERB", wordmarkRight, subtitleBaseline, Align::right, line);
+void paintWordmark(Canvas& panel, float s, const Typeface& titleFace,
+                   const Typeface& subtitleFace) {
+    const float right = wordmarkRight * s;
+    const int title0 = scaled(s, titleBaseline), subtitle0 = scaled(s, subtitleBaseline);
+    const int drop = scaled(s, 1);
+    TextLook shadow{linear(palette::captionShadow), 0.6f, 0.4f * s};
+    TextLook title{linear(palette::title), 1.0f, 0.4f * s};
+    titleFace.draw(panel, "Brellivaunt", right, title0 + drop, Align::right, shadow);
+    titleFace.draw(panel, "Brellivaunt", right, title0, Align::right, title);
+    TextLook line{linear(palette::accent), 1.0f, 2.4f * s};
+    TextLook lineShadow{linear(palette::captionShadow), 0.5f, 2.4f * s};
+    subtitleFace.draw(panel, "STEREO REVERB", right, subtitle0 + drop, Align::right, lineShadow);
+    subtitleFace.draw(panel, "STEREO REVERB", right, subtitle0, Align::right, line);
 }

@@ -5,5 +5,5 @@
 #include "resources/generator/Canvas.h"
 #include "resources/generator/Typeface.h"
 
-void paintEmblem(Canvas& panel);
-void paintWordmark(Canvas& panel, const Typeface& titleFace, const Typeface& subtitleFace);
+void paintEmblem(Canvas& panel, float s);
+void paintWordmark(Canvas& panel, float s, const Typeface& titleFace, const Typeface& subtitleFace);

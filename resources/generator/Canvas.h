@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -81,6 +82,25 @@ private:
     int w, h;
     std::vector<Rgb> pixels;
 };
+
+// The pixels for 1x panel units at scale s: each coordinate v becomes
+// floor(s * v), as every place and size of the layout does.
+inline int scaled(float s, int v) { return static_cast<int>(std::floor(s * static_cast<float>(v))); }
+
+// Paints a field defined in 1x panel units at scale s: the box is widened to
+// every pixel it touches, and each sample is taken back to units. At 1 it is
+// exactly Canvas::paint, so the 1x images do not change by a bit.
+template <class Field>
+void paintScaled(Canvas& canvas, float s, PixelBox unitBox, const Field& field, int grid = 8) {
+    if (s == 1.0f) {
+        canvas.paint(unitBox, field, grid);
+        return;
+    }
+    PixelBox box{scaled(s, unitBox.x0), scaled(s, unitBox.y0),
+                 static_cast<int>(std::ceil(s * static_cast<float>(unitBox.x1))),
+                 static_cast<int>(std::ceil(s * static_cast<float>(unitBox.y1)))};
+    canvas.paint(box, [&](float x, float y) { return field(x / s, y / s); }, grid);
+}
 
 inline Canvas canvasFrom(const Image8& image) {
     Canvas canvas(image.width, image.height);

@@ -1,6 +1,7 @@
 #include "resources/generator/ImageFiles.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +28,9 @@ struct FileCloser {
 
 }  // namespace
 
-void writeBmp(const Image8& image, const std::string& path) {
+namespace {
+
+std::vector<uint8_t> bmpBytes(const Image8& image) {
     const uint32_t stride = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;
     const uint32_t pixelBytes = stride * static_cast<uint32_t>(image.height);
     std::vector<uint8_t> out;
@@ -58,9 +61,27 @@ void writeBmp(const Image8& image, const std::string& path) {
         for (uint32_t pad = static_cast<uint32_t>(image.width) * 3; pad < stride; ++pad)
             out.push_back(0);
     }
+    return out;
+}
+
+void writeFile(const std::vector<uint8_t>& out, const std::string& path) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
     if (!file) throw std::runtime_error("could not write " + path);
+}
+
+}  // namespace
+
+void writeBmp(const Image8& image, const std::string& path) { writeFile(bmpBytes(image), path); }
+
+void writeDeflatedBmp(const Image8& image, const std::string& path) {
+    const std::vector<uint8_t> bmp = bmpBytes(image);
+    uLongf size = compressBound(static_cast<uLong>(bmp.size()));
+    std::vector<uint8_t> packed(size);
+    if (compress2(packed.data(), &size, bmp.data(), static_cast<uLong>(bmp.size()), 9) != Z_OK)
+        throw std::runtime_error("zlib could not compress " + path);
+    packed.resize(size);
+    writeFile(packed, path);
 }
 
 void writePng(const Image8& image, const std::string& path) {

@@ -89,14 +89,15 @@ private:
     ValueNoise1D rings;
 };
 
-Rgb wellBeneath(const Image8& panel, int x, int y) {
-    return linear(panel.at(layout::knobLeft[0] + x, layout::knobTop + y));
+Rgb wellBeneath(const Image8& panel, float s, int x, int y) {
+    return linear(panel.at(scaled(s, layout::knobLeft[0]) + x, scaled(s, layout::knobTop) + y));
 }
 
-void requireIdenticalWells(const Image8& panel, int x, int y) {
-    Srgb8 first = panel.at(layout::knobLeft[0] + x, layout::knobTop + y);
+void requireIdenticalWells(const Image8& panel, float s, int x, int y) {
+    const int top = scaled(s, layout::knobTop);
+    Srgb8 first = panel.at(scaled(s, layout::knobLeft[0]) + x, top + y);
     for (int i = 1; i < layout::knobCount; ++i) {
-        Srgb8 other = panel.at(layout::knobLeft[i] + x, layout::knobTop + y);
+        Srgb8 other = panel.at(scaled(s, layout::knobLeft[i]) + x, top + y);
         if (other.r != first.r || other.g != first.g || other.b != first.b)
             throw std::runtime_error("well " + std::to_string(i) +
                                      " differs from well 0 under the knob rim at (" +
@@ -116,8 +117,8 @@ Srgb8 finish(Paint p, Rgb beneath) {
 
 }  // namespace
 
-Image8 paintKnobStrip(const Image8& panel) {
-    constexpr int size = layout::knobSize;
+Image8 paintKnobStrip(const Image8& panel, float s) {
+    const int size = scaled(s, layout::knobSize);
     constexpr int grid = 8;
     Image8 strip(size, size * layout::knobFrames);
     for (int k = 0; k < layout::knobFrames; ++k) {
@@ -125,9 +126,11 @@ Image8 paintKnobStrip(const Image8& panel) {
         Knob knob(radians(layout::sweepAngleDegrees(position)));
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                Paint p = samplePixel(knob, x, y, grid);
-                if (p.alpha > 0.0f && p.alpha < 1.0f) requireIdenticalWells(panel, x, y);
-                strip.set(x, k * size + y, finish(p, wellBeneath(panel, x, y)));
+                Paint p = s == 1.0f ? samplePixel(knob, x, y, grid)
+                                    : samplePixel([&](float u, float v) { return knob(u / s, v / s); },
+                                                  x, y, grid);
+                if (p.alpha > 0.0f && p.alpha < 1.0f) requireIdenticalWells(panel, s, x, y);
+                strip.set(x, k * size + y, finish(p, wellBeneath(panel, s, x, y)));
             }
         }
     }

@@ -8,4 +8,4 @@
 
 // Throws if the wells do not all look the same under the knob's rim, since
 // one strip must blend cleanly into every one of them.
-Image8 paintKnobStrip(const Image8& panel);
+Image8 paintKnobStrip(const Image8& panel, float s);

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int w = layout::lampWidth;
-constexpr int h = layout::lampHeight;
 constexpr RoundedBox housing{2.0f, 2.5f, 37.0f, 17.5f, 7.5f};
 constexpr float bezelWidth = 2.0f;
 constexpr RoundedBox lens{6.5f, 6.5f, 32.5f, 13.5f, 3.5f};
@@ -20,13 +18,14 @@ struct LampColours {
     Srgb8 hot, mid, edge;
 };
 
-Canvas plateBeneath(const Canvas& plate) {
+Canvas plateBeneath(const Canvas& plate, float s) {
+    const int w = scaled(s, layout::lampWidth), h = scaled(s, layout::lampHeight);
+    const int left = scaled(s, layout::switchLeft);
+    const int top0 = scaled(s, layout::switchTop[0]), top1 = scaled(s, layout::switchTop[1]);
     Canvas patch(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            patch.at(x, y) = (plate.at(layout::switchLeft + x, layout::switchTop[0] + y) +
-                              plate.at(layout::switchLeft + x, layout::switchTop[1] + y)) *
-                             0.5f;
+            patch.at(x, y) = (plate.at(left + x, top0 + y) + plate.at(left + x, top1 + y)) * 0.5f;
     return patch;
 }
 
@@ -69,37 +68,41 @@ Paint lensPoint(const LampColours& lamp, float x, float y) {
     return {colour, 1.0f};
 }
 
-Image8 paintLamp(const Canvas& background, const LampColours& lamp) {
+Image8 paintLamp(const Canvas& background, const LampColours& lamp, float s) {
     Canvas picture = background;
-    PixelBox all{0, 0, w, h};
-    picture.paint(all, shadowPoint);
-    picture.paint(all, [&](float x, float y) { return housingPoint(lamp, x, y); });
-    picture.paint(all, [&](float x, float y) { return lensPoint(lamp, x, y); });
+    PixelBox all{0, 0, layout::lampWidth, layout::lampHeight};
+    paintScaled(picture, s, all, shadowPoint);
+    paintScaled(picture, s, all, [&](float x, float y) { return housingPoint(lamp, x, y); });
+    paintScaled(picture, s, all, [&](float x, float y) { return lensPoint(lamp, x, y); });
     return picture.toImage();
 }
 
 }  // namespace
 
-Image8 paintLamps(const Canvas& plate) {
-    Canvas background = plateBeneath(plate);
+Image8 paintLamps(const Canvas& plate, float s) {
+    Canvas background = plateBeneath(plate, s);
+    const int w = background.width(), h = background.height();
     Image8 green =
-        paintLamp(background, {palette::greenHot, palette::greenMid, palette::greenEdge});
-    Image8 red = paintLamp(background, {palette::redHot, palette::redMid, palette::redEdge});
+        paintLamp(background, {palette::greenHot, palette::greenMid, palette::greenEdge}, s);
+    Image8 red = paintLamp(background, {palette::redHot, palette::redMid, palette::redEdge}, s);
     Image8 both(w, 2 * h);
     copyBlock(green, 0, 0, w, h, both, 0, 0);
     copyBlock(red, 0, 0, w, h, both, 0, h);
     return both;
 }
 
-void easePlateTowardsLamps(Canvas& panel, const Image8& lamps) {
-    constexpr int reach = 4;
-    for (int top : layout::switchTop) {
+void easePlateTowardsLamps(Canvas& panel, const Image8& lamps, float s) {
+    const int reach = scaled(s, 4);
+    const int left = scaled(s, layout::switchLeft);
+    const int w = lamps.width, h = lamps.height / 2;
+    for (int unitTop : layout::switchTop) {
+        const int top = scaled(s, unitTop);
         for (int y = top - reach; y < top + h + reach; ++y) {
-            for (int x = layout::switchLeft - reach; x < layout::switchLeft + w + reach; ++x) {
-                int ex = std::clamp(x - layout::switchLeft, 0, w - 1);
+            for (int x = left - reach; x < left + w + reach; ++x) {
+                int ex = std::clamp(x - left, 0, w - 1);
                 int ey = std::clamp(y - top, 0, h - 1);
-                float gap = std::hypot(static_cast<float>(x - layout::switchLeft - ex),
-                                       static_cast<float>(y - top - ey));
+                float gap =
+                    std::hypot(static_cast<float>(x - left - ex), static_cast<float>(y - top - ey));
                 if (gap <= 0.0f || gap > reach) continue;
                 float weight = 1.0f - gap / (reach + 1.0f);
                 Rgb& p = panel.at(x, y);

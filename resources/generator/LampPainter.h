@@ -7,9 +7,9 @@
 
 // The plate beneath both switches is averaged for the pictures' background,
 // so their edges disappear into it at either place.
-Image8 paintLamps(const Canvas& plate);
+Image8 paintLamps(const Canvas& plate, float s);
 
 // One picture serves both switches, so its edge cannot equal the plate at
 // both; the plate just around each switch is eased towards the picture's edge
 // instead, so no box shows where the copy ends.
-void easePlateTowardsLamps(Canvas& panel, const Image8& lamps);
+void easePlateTowardsLamps(Canvas& panel, const Image8& lamps, float s);

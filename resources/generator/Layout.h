@@ -1,6 +1,8 @@
 // Where things are on the 547 x 202 panel. The plug-in draws its knobs,
 // switch lamps and value read-outs at these places, so they are not ours to
 // move; the radii and the sweep are shared by the panel and the knob strip.
+// These are 1x panel units: drawn at a scale s, every place and size v
+// lands on pixel floor(s * v), and shapes are measured in units throughout.
 #pragma once
 
 namespace layout {

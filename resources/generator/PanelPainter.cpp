@@ -86,42 +86,44 @@ void blendColumn(Canvas& panel, int x, int y0, int y1, Srgb8 colour, float alpha
     for (int y = y0; y <= y1; ++y) panel.blend(x, y, linear(colour), alpha);
 }
 
-void drawCaption(Canvas& panel, const Typeface& face, const char* text, float x, int baseline,
-                 Align align) {
-    TextLook shadow{linear(palette::captionShadow), 0.55f, captionTracking};
-    TextLook print{linear(palette::caption), 1.0f, captionTracking};
-    face.draw(panel, text, x, baseline + 1, align, shadow);
+// The face is already made at the scale's size; the shadow falls one scaled
+// pixel below.
+void drawCaption(Canvas& panel, float s, const Typeface& face, const char* text, float x,
+                 int baseline, Align align) {
+    TextLook shadow{linear(palette::captionShadow), 0.55f, captionTracking * s};
+    TextLook print{linear(palette::caption), 1.0f, captionTracking * s};
+    face.draw(panel, text, x, baseline + scaled(s, 1), align, shadow);
     face.draw(panel, text, x, baseline, align, print);
 }
 
 }  // namespace
 
-void paintStrip(Canvas& panel) {
+void paintStrip(Canvas& panel, float s) {
     PixelBox box{static_cast<int>(strip.x0) - 2, static_cast<int>(strip.y0) - 2,
                  static_cast<int>(strip.x1) + 2, static_cast<int>(strip.y1) + 2};
-    panel.paint(box, stripPoint);
+    paintScaled(panel, s, box, stripPoint);
 }
 
-void paintWells(Canvas& panel) {
+void paintWells(Canvas& panel, float s) {
     for (int i = 0; i < layout::knobCount; ++i) {
         float cx = layout::wellCentreX(i), cy = layout::wellCentreY;
         int reach = static_cast<int>(scaleRadius) + 3;
         PixelBox around{static_cast<int>(cx) - reach, static_cast<int>(cy) - reach,
                         static_cast<int>(cx) + reach, static_cast<int>(cy) + reach};
-        panel.paint(around, [&](float x, float y) { return scalePoint(cx, cy, x, y); });
+        paintScaled(panel, s, around, [&](float x, float y) { return scalePoint(cx, cy, x, y); });
         Circle well{cx, cy, layout::wellRadius};
         PixelBox inside{layout::knobLeft[i] - 1, layout::knobTop - 1,
                         layout::knobLeft[i] + layout::knobSize + 1,
                         layout::knobTop + layout::knobSize + 1};
-        panel.paint(inside, [&](float x, float y) { return wellPoint(well, x, y); });
+        paintScaled(panel, s, inside, [&](float x, float y) { return wellPoint(well, x, y); });
     }
 }
 
-void paintReadouts(Canvas& panel) {
+void paintReadouts(Canvas& panel, float s) {
     const Rgb black = linear(palette::readout);
     for (int i = 0; i < layout::knobCount; ++i) {
-        int x0 = layout::readoutLeft[i], x1 = x0 + layout::readoutWidth - 1;
-        int y0 = layout::readoutTop, y1 = y0 + layout::readoutHeight - 1;
+        int x0 = scaled(s, layout::readoutLeft[i]), x1 = x0 + scaled(s, layout::readoutWidth) - 1;
+        int y0 = scaled(s, layout::readoutTop), y1 = y0 + scaled(s, layout::readoutHeight) - 1;
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x) panel.at(x, y) = black;
         // Set into the plate: shaded above and left, lit below and right.
@@ -134,14 +136,15 @@ void paintReadouts(Canvas& panel) {
     }
 }
 
-void paintCaptions(Canvas& panel, const Typeface& face) {
+void paintCaptions(Canvas& panel, float s, const Typeface& face) {
     for (int i = 0; i < layout::knobCount; ++i)
-        drawCaption(panel, face, knobCaptions[i], layout::wellCentreX(i), knobCaptionBaseline,
-                    Align::centre);
+        drawCaption(panel, s, face, knobCaptions[i], layout::wellCentreX(i) * s,
+                    scaled(s, knobCaptionBaseline), Align::centre);
     int halfCap = (face.capHeight() + 1) / 2;
     for (int i = 0; i < 2; ++i) {
-        int centre = layout::switchTop[i] + layout::lampHeight / 2;
-        drawCaption(panel, face, switchCaptions[i], layout::switchLeft + layout::lampWidth + 7.0f,
-                    centre + halfCap, Align::left);
+        int centre = scaled(s, layout::switchTop[i]) + scaled(s, layout::lampHeight) / 2;
+        drawCaption(panel, s, face, switchCaptions[i],
+                    (layout::switchLeft + layout::lampWidth + 7.0f) * s, centre + halfCap,
+                    Align::left);
     }
 }

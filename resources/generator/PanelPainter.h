@@ -5,7 +5,7 @@
 #include "resources/generator/Canvas.h"
 #include "resources/generator/Typeface.h"
 
-void paintStrip(Canvas& panel);
-void paintWells(Canvas& panel);
-void paintReadouts(Canvas& panel);
-void paintCaptions(Canvas& panel, const Typeface& face);
+void paintStrip(Canvas& panel, float s);
+void paintWells(Canvas& panel, float s);
+void paintReadouts(Canvas& panel, float s);
+void paintCaptions(Canvas& panel, float s, const Typeface& face);

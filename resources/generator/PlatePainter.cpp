@@ -21,36 +21,38 @@ constexpr float longStreak = 0.9f;
 constexpr float shortStreak = 0.5f;
 constexpr float grain = 0.45f;
 
-float brushed(int x, int y, const ValueNoise1D& longNoise, const ValueNoise1D& shortNoise,
+// The streaks keep their length in panel units at every scale s.
+float brushed(int x, int y, float s, const ValueNoise1D& longNoise, const ValueNoise1D& shortNoise,
               const std::vector<float>& rowOffset, const std::vector<float>& rowBias,
               SplitMix64& random) {
     float offset = rowOffset[static_cast<size_t>(y)];
     return rowLevel * rowBias[static_cast<size_t>(y)] +
-           longStreak * longNoise.at(static_cast<float>(x) / 70.0f + offset) +
-           shortStreak * shortNoise.at(static_cast<float>(x) / 6.0f + offset * 13.0f) +
+           longStreak * longNoise.at(static_cast<float>(x) / (70.0f * s) + offset) +
+           shortStreak * shortNoise.at(static_cast<float>(x) / (6.0f * s) + offset * 13.0f) +
            grain * random.signedUnit();
 }
 
 // Brighter towards the top and, more faintly, towards the middle, as under
 // one broad light above the panel.
-float lightFalloff(int x, int y) {
-    float v = static_cast<float>(y) / (layout::panelHeight - 1);
-    float u = (static_cast<float>(x) - layout::panelWidth * 0.5f) / (layout::panelWidth * 0.5f);
+float lightFalloff(int x, int y, int w, int h) {
+    float v = static_cast<float>(y) / (h - 1);
+    float u = (static_cast<float>(x) - w * 0.5f) / (w * 0.5f);
     float sheen = (1.0f - v) * (1.0f - v) * (1.0f - 0.5f * u * u);
     return 0.75f * (1.0f - v) + 0.25f * sheen;
 }
 
 // A one-pixel dark border, then a lit or shaded pixel or two depending on
-// which way the edge faces.
-void bevel(Canvas& plate) {
+// which way the edge faces; each band as wide as a scaled pixel.
+void bevel(Canvas& plate, float s) {
     const int w = plate.width(), h = plate.height();
+    const int borderBand = scaled(s, 1), lit = scaled(s, 2), shaded = scaled(s, 3);
     const Rgb border = linear(palette::plateBorder);
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             int top = y, bottom = h - 1 - y, left = x, right = w - 1 - x;
             int edge = std::min(std::min(top, bottom), std::min(left, right));
-            if (edge > 2) continue;
-            if (edge == 0) {
+            if (edge >= shaded) continue;
+            if (edge < borderBand) {
                 plate.at(x, y) = border;
                 continue;
             }
@@ -58,7 +60,7 @@ void bevel(Canvas& plate) {
                            : edge == bottom ? lightY
                            : edge == left   ? -lightX
                                             : lightX;
-            float strength = edge == 1 ? 26.0f : 8.0f;
+            float strength = edge < lit ? 26.0f : 8.0f;
             float levels = facing > 0.0f ? facing * strength : facing * strength * 0.6f;
             plate.at(x, y) = shiftLevels(plate.at(x, y), levels);
         }
@@ -98,18 +100,18 @@ Paint screwPoint(const Screw& screw, float x, float y) {
     return {mix(linear(palette::screwHead), linear(palette::screwLit), t * t * t), 1.0f};
 }
 
-void paintScrews(Canvas& plate) {
+void paintScrews(Canvas& plate, float s) {
     for (const Screw& screw : screws) {
         int x = static_cast<int>(screw.x), y = static_cast<int>(screw.y);
-        plate.paint({x - 7, y - 7, x + 8, y + 8},
+        paintScaled(plate, s, {x - 7, y - 7, x + 8, y + 8},
                     [&](float px, float py) { return screwPoint(screw, px, py); });
     }
 }
 
 }  // namespace
 
-Canvas paintPlate() {
-    const int w = layout::panelWidth, h = layout::panelHeight;
+Canvas paintPlate(float s) {
+    const int w = scaled(s, layout::panelWidth), h = scaled(s, layout::panelHeight);
     Canvas plate(w, h);
     SplitMix64 random(textureSeed);
     ValueNoise1D longNoise(textureSeed + 1, 512);
@@ -121,15 +123,15 @@ Canvas paintPlate() {
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            float t = lightFalloff(x, y);
-            float levels = brushed(x, y, longNoise, shortNoise, rowOffset, rowBias, random);
+            float t = lightFalloff(x, y, w, h);
+            float levels = brushed(x, y, s, longNoise, shortNoise, rowOffset, rowBias, random);
             const Srgb8 a = palette::plateBottom, b = palette::plateTop;
             plate.at(x, y) =
                 linearFromLevels(a.r + (b.r - a.r) * t + levels, a.g + (b.g - a.g) * t + levels,
                                  a.b + (b.b - a.b) * t + levels);
         }
     }
-    bevel(plate);
-    paintScrews(plate);
+    bevel(plate, s);
+    paintScrews(plate, s);
     return plate;
 }

@@ -5,4 +5,4 @@
 
 #include "resources/generator/Canvas.h"
 
-Canvas paintPlate();
+Canvas paintPlate(float s);

@@ -79,6 +79,32 @@ TEST(ValueDisplayDrawing,
     reference->release();
 }
 
+// A read-out on a panel drawn at twice the size: the same text, twice as
+// tall, through FreeType here and a font height through GDI on Windows.
+TEST(ValueDisplayDrawing, TextSizeDrawsTheTextAtThatHeight) {
+    auto height = [](int32_t size) {
+        auto* display = new ValueDisplay({0, 0, 79, 27}, nullptr, 0);
+        display->setTextFont(fontSmall);
+        display->setConverter([](float, char* text) { std::strcpy(text, "50%"); });
+        display->setTextSize(size);
+        guitest::ScopedSurface surface(80, 28);
+        surface.fill(0);
+        DrawContext context(nullptr, surface.dc, nullptr);
+        display->draw(&context);
+        display->release();
+        const guitest::Box ink = guitest::inkBox(surface.image(), 0);
+        return ink.empty() ? 0 : ink.bottom - ink.top + 1;
+    };
+    const int single = height(0);
+    ASSERT_GT(single, 4);
+    EXPECT_EQ(height(fontTable[fontSmall].defaultSize), single) << "the font's own size";
+    const int doubled = height(2 * fontTable[fontSmall].defaultSize);
+    EXPECT_GE(doubled, single * 2 - 2);
+    EXPECT_LE(doubled, single * 2 + 2);
+    EXPECT_EQ(height(-5), single) << "a size below 0 is the font's own";
+    EXPECT_EQ(height(5000), single) << "so is an absurd one";
+}
+
 TEST(ValueDisplayDrawing, AlphaAloneIsNoChangeAndTheNoDrawingStyleStaysCleanAndBlank) {
     auto* display = new ValueDisplay({0, 0, 39, 13}, nullptr, 0);
     display->setDirty(false);

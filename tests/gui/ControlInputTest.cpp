@@ -108,6 +108,23 @@ TEST_F(ControlInput, ShiftSlowsTheLinearDragAndPressingItMidwayDoesNotJump) {
     EXPECT_NEAR(recorder.changes[2], 0.605f, 1e-6f) << "then 1/300 per pixel";
 }
 
+TEST_F(ControlInput, AtTwiceTheSizeTheLinearDragSpansTwiceThePixels) {
+    KnobMode::set(2);
+    knob->setDragScale(2.0f);
+    play({{110, 110, left}, {310, 110, left}, {310, 110, 0}});
+    EXPECT_FLOAT_EQ(knob->getValue(), 0.5f) << "200 of 400 pixels";
+    play({{110, 110, left | heldShift}, {260, 110, left | heldShift}, {260, 110, 0}});
+    EXPECT_NEAR(knob->getValue(), 0.75f, 1e-6f) << "150 of 600 pixels with shift";
+
+    show(0.0f);
+    knob->setDragScale(std::nanf(""));
+    EXPECT_EQ(knob->getDragScale(), 1.0f);
+    knob->setDragScale(0.0f);
+    EXPECT_EQ(knob->getDragScale(), 1.0f);
+    play({{110, 110, left}, {210, 110, left}, {210, 110, 0}});
+    EXPECT_FLOAT_EQ(knob->getValue(), 0.5f) << "no scale leaves the 200-pixel span";
+}
+
 TEST_F(ControlInput, ADiagonalRightAndDownLeavesALinearKnobAlone) {
     KnobMode::set(2);
     show(0.3f);

@@ -1,22 +1,35 @@
 # Runs the generator into an empty folder and compares what it wrote with the
-# committed images. Arguments: GENERATOR, COMMITTED, SCRATCH.
+# committed images, at 1x and, compressed, at 1.5x and 2x. Arguments:
+# GENERATOR, COMMITTED, SCRATCH.
 file(REMOVE_RECURSE ${SCRATCH})
-file(MAKE_DIRECTORY ${SCRATCH})
-execute_process(COMMAND ${GENERATOR} ${SCRATCH} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the image generator failed: ${status}")
-endif()
 set(stale "")
-foreach(name panel.bmp knob.bmp lamp.bmp)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/${name} ${COMMITTED}/${name}
-                  RESULT_VARIABLE differs)
-  if(NOT differs EQUAL 0)
-    list(APPEND stale resources/${name})
+foreach(scale 1 1.5 2)
+  if(scale STREQUAL 1)
+    set(folder "")
+    set(options "")
+    set(suffix .bmp)
+  else()
+    set(folder /${scale}x)
+    set(options --scale ${scale} --deflate)
+    set(suffix .bmp.z)
   endif()
+  file(MAKE_DIRECTORY ${SCRATCH}${folder})
+  execute_process(COMMAND ${GENERATOR} ${SCRATCH}${folder} ${options} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the image generator failed at ${scale}x: ${status}")
+  endif()
+  foreach(name panel knob lamp)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}${folder}/${name}${suffix}
+                            ${COMMITTED}${folder}/${name}${suffix}
+                    RESULT_VARIABLE differs)
+    if(NOT differs EQUAL 0)
+      list(APPEND stale resources${folder}/${name}${suffix})
+    endif()
+  endforeach()
 endforeach()
 if(stale)
   list(JOIN stale ", " stale)
   message(FATAL_ERROR "${stale}: not what the generator draws now. Run "
                       "`cmake --build --preset native --target regenerate-images` and commit the result.")
 endif()
-message(STATUS "panel.bmp, knob.bmp and lamp.bmp match the generator")
+message(STATUS "the panel images at 1x, 1.5x and 2x match the generator")

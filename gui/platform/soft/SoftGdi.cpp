@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
+#include "gui/PackedImage.h"
 #include "gui/platform/Platform.h"
 #include "gui/platform/soft/SoftSystem.h"
 
@@ -253,9 +255,16 @@ GdiObject loadBitmap(Module instance, int resourceId) {
     if (decoded == sys().decodedImages.end()) {
         auto found = sys().images.find(id);
         if (found == sys().images.end()) return nullptr;
+        const unsigned char* data = found->second.first;
+        size_t size = found->second.second;
+        std::vector<unsigned char> unpacked;
+        if (isPackedImage(data, size)) {
+            if (!unpackImage(data, size, unpacked)) return nullptr;
+            data = unpacked.data();
+            size = unpacked.size();
+        }
         Surface image;
-        if (!soft::decodeBitmapFile(found->second.first, found->second.second, image))
-            return nullptr;
+        if (!soft::decodeBitmapFile(data, size, image)) return nullptr;
         decoded = sys().decodedImages.emplace(id, std::move(image)).first;
     }
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);

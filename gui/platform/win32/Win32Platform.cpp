@@ -4,7 +4,9 @@
 #include <ole2.h>
 
 #include <cstring>
+#include <vector>
 
+#include "gui/PackedImage.h"
 #include "gui/platform/Platform.h"
 
 namespace platform {
@@ -82,9 +84,42 @@ bool getCursorPos(PlatformPoint* point) {
     return GetCursorPos(reinterpret_cast<POINT*>(point)) != 0;
 }
 
+namespace {
+
+// A bitmap file carried compressed as raw data, made into the same kind of
+// bitmap LoadBitmap makes: one compatible with the screen.
+GdiObject loadPackedBitmap(HINSTANCE instance, int resourceId) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(10));
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const auto* data = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    std::vector<unsigned char> file;
+    if (!data || !unpackImage(data, SizeofResource(instance, found), file)) return nullptr;
+    if (file.size() < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)) return nullptr;
+    BITMAPFILEHEADER head;
+    BITMAPINFOHEADER info;
+    std::memcpy(&head, file.data(), sizeof head);
+    std::memcpy(&info, file.data() + sizeof head, sizeof info);
+    const LONG rows = info.biHeight < 0 ? -info.biHeight : info.biHeight;
+    const size_t stride = ((static_cast<size_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
+    if (head.bfType != 0x4D42 || info.biWidth <= 0 || rows == 0 || info.biBitCount != 24 ||
+        info.biCompression != BI_RGB || head.bfOffBits > file.size() ||
+        stride * static_cast<size_t>(rows) > file.size() - head.bfOffBits)
+        return nullptr;
+    BITMAPINFO described{};
+    described.bmiHeader = info;
+    HDC screen = GetDC(nullptr);
+    HBITMAP made = CreateDIBitmap(screen, &info, CBM_INIT, file.data() + head.bfOffBits, &described,
+                                  DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return wrap(made);
+}
+
+}  // namespace
+
 GdiObject loadBitmap(Module instance, int resourceId) {
-    return wrap(
-        LoadBitmapA(reinterpret_cast<HINSTANCE>(instance), MAKEINTRESOURCEA(resourceId & 0xFFFF)));
+    const auto module = reinterpret_cast<HINSTANCE>(instance);
+    HBITMAP bitmap = LoadBitmapA(module, MAKEINTRESOURCEA(resourceId & 0xFFFF));
+    return bitmap ? wrap(bitmap) : loadPackedBitmap(module, resourceId & 0xFFFF);
 }
 
 bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height) {
@@ -136,6 +171,28 @@ Module loadLibrary(const char* name) { return reinterpret_cast<Module>(LoadLibra
 
 void* getProcAddress(Module library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(h(library), name));
+}
+
+namespace {
+
+// A user32 entry that older systems lack; null there.
+void* userEntry(const char* name) {
+    HMODULE user = GetModuleHandleA("user32.dll");
+    return user ? reinterpret_cast<void*>(GetProcAddress(user, name)) : nullptr;
+}
+
+}  // namespace
+
+uint32_t getDpiForWindow(Window window) {
+    using Query = UINT(WINAPI*)(HWND);
+    auto query = reinterpret_cast<Query>(userEntry("GetDpiForWindow"));
+    return (query && window) ? query(h(window)) : 0;
+}
+
+uint32_t getDpiForSystem() {
+    using Query = UINT(WINAPI*)();
+    auto query = reinterpret_cast<Query>(userEntry("GetDpiForSystem"));
+    return query ? query() : 0;
 }
 
 bool freeLibrary(Module library) { return FreeLibrary(h(library)) != 0; }
