@@ -224,8 +224,7 @@ void RotaryKnob::setDragScale(float scale) {
 }
 
 float RotaryKnob::linearStep(int32_t buttons) const {
-    const float range =
-        ((buttons & modShift) ? zoomFactor * linearRange : linearRange) * dragScale;
+    const float range = ((buttons & modShift) ? zoomFactor * linearRange : linearRange) * dragScale;
     return (maximum - minimum) / range;
 }
 

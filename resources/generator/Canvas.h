@@ -85,7 +85,9 @@ private:
 
 // The pixels for 1x panel units at scale s: each coordinate v becomes
 // floor(s * v), as every place and size of the layout does.
-inline int scaled(float s, int v) { return static_cast<int>(std::floor(s * static_cast<float>(v))); }
+inline int scaled(float s, int v) {
+    return static_cast<int>(std::floor(s * static_cast<float>(v)));
+}
 
 // Paints a field defined in 1x panel units at scale s: the box is widened to
 // every pixel it touches, and each sample is taken back to units. At 1 it is
@@ -99,7 +101,8 @@ void paintScaled(Canvas& canvas, float s, PixelBox unitBox, const Field& field, 
     PixelBox box{scaled(s, unitBox.x0), scaled(s, unitBox.y0),
                  static_cast<int>(std::ceil(s * static_cast<float>(unitBox.x1))),
                  static_cast<int>(std::ceil(s * static_cast<float>(unitBox.y1)))};
-    canvas.paint(box, [&](float x, float y) { return field(x / s, y / s); }, grid);
+    canvas.paint(
+        box, [&](float x, float y) { return field(x / s, y / s); }, grid);
 }
 
 inline Canvas canvasFrom(const Image8& image) {

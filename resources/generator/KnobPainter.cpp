@@ -126,9 +126,10 @@ Image8 paintKnobStrip(const Image8& panel, float s) {
         Knob knob(radians(layout::sweepAngleDegrees(position)));
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
-                Paint p = s == 1.0f ? samplePixel(knob, x, y, grid)
-                                    : samplePixel([&](float u, float v) { return knob(u / s, v / s); },
-                                                  x, y, grid);
+                Paint p = s == 1.0f
+                              ? samplePixel(knob, x, y, grid)
+                              : samplePixel([&](float u, float v) { return knob(u / s, v / s); }, x,
+                                            y, grid);
                 if (p.alpha > 0.0f && p.alpha < 1.0f) requireIdenticalWells(panel, s, x, y);
                 strip.set(x, k * size + y, finish(p, wellBeneath(panel, s, x, y)));
             }

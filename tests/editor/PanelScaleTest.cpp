@@ -110,9 +110,9 @@ TEST_F(PanelScaleTest, UserVariableWinsOverTheHostUnlessItIsNoFactor) {
     const struct {
         const char* text;
         float size;
-    } cases[] = {{"1.5", 1.5f}, {"1", 1.0f},  {"1.2", 1.0f}, {"2", 2.0f},  {"1.75", 2.0f},
-                 {"", 2.0f},    {"big", 2.0f}, {"0", 2.0f},  {"9", 2.0f},  {"1,5", 2.0f},
-                 {"-1", 2.0f},  {"1.5x", 2.0f}, {".", 2.0f},  {"1.5.0", 2.0f}};
+    } cases[] = {{"1.5", 1.5f}, {"1", 1.0f},    {"1.2", 1.0f}, {"2", 2.0f},    {"1.75", 2.0f},
+                 {"", 2.0f},    {"big", 2.0f},  {"0", 2.0f},   {"9", 2.0f},    {"1,5", 2.0f},
+                 {"-1", 2.0f},  {"1.5x", 2.0f}, {".", 2.0f},   {"1.5.0", 2.0f}};
     for (const auto& c : cases) {
         ScopedScaleVariable forced(c.text);
         EXPECT_EQ(editor->chosenScale(), c.size) << '"' << c.text << '"';

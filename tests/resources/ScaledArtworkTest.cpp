@@ -32,7 +32,8 @@ uint32_t little(const std::vector<uint8_t>& b, size_t at) {
 
 Picture readBmp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
     Picture p;
     if (file.size() < 54 || file[0] != 'B' || file[1] != 'M' || little(file, 28) != 24) return p;
     const uint32_t offset = little(file, 10);
@@ -57,8 +58,9 @@ protected:
         static std::set<std::string> drawn;
         const std::string folder = std::string(BRV_RESOURCES_SCRATCH) + "/scale-" + scale;
         if (drawn.insert(scale).second) {
-            const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder + "' && '" +
-                                        BRV_IMAGE_GENERATOR + "' '" + folder + "' --scale " + scale;
+            const std::string command = "rm -rf '" + folder + "' && mkdir -p '" + folder +
+                                        "' && '" + BRV_IMAGE_GENERATOR + "' '" + folder +
+                                        "' --scale " + scale;
             if (std::system(command.c_str()) != 0) return {};
         }
         return readBmp(folder + "/" + name + ".bmp");
@@ -71,7 +73,8 @@ TEST_F(ScaledArtwork, EachScaleHasEveryPlaceAndSizeOfThePanelTimesItsFactor) {
     const struct {
         const char* scale;
         int panelWidth, panelHeight, knob, lampWidth, lampHeight;
-    } sizes[] = {{"1", 547, 202, 38, 39, 20}, {"1.5", 820, 303, 57, 58, 30}, {"2", 1094, 404, 76, 78, 40}};
+    } sizes[] = {
+        {"1", 547, 202, 38, 39, 20}, {"1.5", 820, 303, 57, 58, 30}, {"2", 1094, 404, 76, 78, 40}};
     for (const auto& s : sizes) {
         const Picture panel = draw(s.scale, "panel");
         EXPECT_EQ(panel.width, s.panelWidth) << s.scale;
@@ -116,6 +119,7 @@ TEST_F(ScaledArtwork, DoublePanelHalvedLooksLikeTheSinglePanelYetIsNoEnlargement
     EXPECT_LT(rms, 0.06) << "the 2x panel halved strays from the 1x panel";
     const double unlike = static_cast<double>(unlikeDoubled) / (4.0 * one.width * one.height);
     EXPECT_GE(unlike, 0.30) << "the 2x panel is too close to the 1x one blown up";
-    std::printf("2x halved against 1x: RMS %.2f %% of full scale; %.1f %% of pixels unlike 1x doubled\n",
-                rms * 100.0, unlike * 100.0);
+    std::printf(
+        "2x halved against 1x: RMS %.2f %% of full scale; %.1f %% of pixels unlike 1x doubled\n",
+        rms * 100.0, unlike * 100.0);
 }

@@ -32,8 +32,7 @@ public:
         std::free(atom);
         xcb_get_property_reply_t* before = xcb_get_property_reply(
             connection,
-            xcb_get_property(connection, 0, root, property, XCB_ATOM_STRING, 0, 1u << 18),
-            nullptr);
+            xcb_get_property(connection, 0, root, property, XCB_ATOM_STRING, 0, 1u << 18), nullptr);
         hadDatabase = before && before->format == 8 && before->type == XCB_ATOM_STRING;
         if (hadDatabase) {
             const char* bytes = static_cast<const char*>(xcb_get_property_value(before));
@@ -71,8 +70,7 @@ public:
 private:
     // The server has every change before anyone reads it back.
     void roundTrip() {
-        std::free(
-            xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
 
     xcb_connection_t* connection = nullptr;

@@ -65,11 +65,11 @@ uint32_t getDpiForSystem() {
             connection, xcb_intern_atom(connection, 1, sizeof name - 1, name), nullptr);
         if (screen.rem && atom && atom->atom != XCB_ATOM_NONE) {
             // The database of a desktop is a few kilobytes; a megabyte is plenty.
-            xcb_get_property_reply_t* property = xcb_get_property_reply(
-                connection,
-                xcb_get_property(connection, 0, screen.data->root, atom->atom, XCB_ATOM_STRING,
-                                 0, 1u << 18),
-                nullptr);
+            xcb_get_property_reply_t* property =
+                xcb_get_property_reply(connection,
+                                       xcb_get_property(connection, 0, screen.data->root,
+                                                        atom->atom, XCB_ATOM_STRING, 0, 1u << 18),
+                                       nullptr);
             if (property && property->format == 8)
                 dpi = soft::xftDpi(static_cast<const char*>(xcb_get_property_value(property)),
                                    static_cast<size_t>(xcb_get_property_value_length(property)));
