@@ -204,16 +204,15 @@ void Frame::pumpIdle() {
     if (editor) editor->pumpIdle();
 }
 
+// One context serves the drag's pass and the redraw after it.
 void Frame::idle() {
     if (window && isOpen) deliverPendingEvents(window);
-    if (gestureControl && isOpen) {
-        WindowContext context(*this);
-        advanceGesture(context.get());
-    }
-    if (!isOpen || firstDrawPending) return;
-    if (!isSomethingDirty()) return;
+    if (!isOpen) return;
+    auto redrawDue = [this] { return !firstDrawPending && isSomethingDirty(); };
+    if (!gestureControl && !redrawDue()) return;
     WindowContext context(*this);
-    redrawIfDirty(context.get());
+    advanceGesture(context.get());
+    if (redrawDue()) redrawIfDirty(context.get());
 }
 
 bool Frame::isSomethingDirty() const {

@@ -62,14 +62,12 @@ public:
     // host's thread until release. On by itself in a window on a display
     // server, where no loop of the system's serves the host meanwhile.
     void setEventDrivenGestures(bool on) { eventGestures = on; }
-    bool drivesGesturesFromEvents() const { return eventGestures; }
     // Takes over a control's begun drag and runs its first step; false when
     // the control is to run the drag itself.
     bool adoptGesture(Control* control, DrawContext* context, const Point& where);
     Control* getGestureControl() const { return gestureControl; }
     // Knobs follow the straight law whatever the knob mode: in an X window,
     // unless BRELLIVAUNT_KNOBS=circular asks for the angle law.
-    void setStraightDrags(bool on) { straightDrags = on; }
     bool wantsStraightDrags() const { return straightDrags; }
 
     platform::Window getWindow() const { return window; }
