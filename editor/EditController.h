@@ -15,4 +15,11 @@ public:
     virtual void beginEdit(int32_t index) = 0;
     virtual void endEdit(int32_t index) = 0;
     virtual void idleHost() = 0;
+    // Asks the host to give the panel this size in device pixels; false
+    // when it cannot or will not, which leaves the host's window as it was.
+    virtual bool resizeHost(int32_t width, int32_t height) {
+        (void)width;
+        (void)height;
+        return false;
+    }
 };

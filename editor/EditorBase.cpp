@@ -37,6 +37,7 @@ void EditorBase::close() {}
 // inside its own idle step: that nested call does nothing.
 void EditorBase::idle() {
     if (inIdle) return;
+    if (scaleChangePending) followScale();
     if (takeUpdate()) update();
     if (frame) frame->idle();
 }
@@ -56,11 +57,44 @@ bool EditorBase::onWheel(float distance) {
 // A window the system no longer knows answers 0, and the system's answer
 // stands in.
 float EditorBase::chosenScale() const {
-    return scale.choose([this] {
+    return scaleChoice.choose([this] {
         uint32_t dpi = systemWindow ? getDpiForWindow(static_cast<Window>(systemWindow)) : 0;
         if (dpi == 0) dpi = getDpiForSystem();
         return dpi / 96.0;
     });
+}
+
+bool EditorBase::offerHostScale(double factor) {
+    if (!scaleChoice.offerHostFactor(factor)) return false;
+    if (frame) followScale();
+    return true;
+}
+
+// The panel is built again rather than stretched: every place, size and
+// picture comes from artwork drawn for the new size. A host reaches here
+// from inside a drag only through the turn the drag gives it (the idle
+// request), and the drag's views must outlive that turn.
+void EditorBase::followScale() {
+    scaleChangePending = false;
+    if (!frame || chosenScale() == laidOutAt) return;
+    if (inIdle || pacingDrag || frame->getGestureControl()) {
+        scaleChangePending = true;
+        return;
+    }
+    void* parent = systemWindow;
+    close();
+    open(parent);
+    // A host that refuses keeps its window's size; the panel is drawn at its
+    // new size all the same and shows what fits.
+    if (controller) controller->resizeHost(rect.width(), rect.height());
+}
+
+const Rect& EditorBase::sizeForHost() {
+    if (!frame) {
+        const float wanted = chosenScale();
+        if (wanted != laidOutAt) layOut(wanted);
+    }
+    return rect;
 }
 
 void EditorBase::setParameter(int32_t index, float value) {
@@ -78,11 +112,15 @@ void EditorBase::redrawAll() {
 // so that steps come about every 50 ms. Only paint messages are taken from
 // the queue, because the host's own message loop is blocked by the drag.
 void EditorBase::pumpIdle() {
+    pacingDrag = true;
     uint32_t now = getTickCount();
     if (now < nextIdleTime) {
         sleep(4);
         now += 4;
-        if (now < nextIdleTime - 50) return;
+        if (now < nextIdleTime - 50) {
+            pacingDrag = false;
+            return;
+        }
     }
     idle();
     Message message{};
@@ -91,6 +129,7 @@ void EditorBase::pumpIdle() {
     inIdle = true;
     if (controller) controller->idleHost();
     inIdle = false;
+    pacingDrag = false;
 }
 
 void EditorBase::beginEdit(int32_t index) {
@@ -106,8 +145,9 @@ void EditorBase::endEdit(int32_t index) {
 // alone: drawing it here would leave its views clean and the changes they
 // still owe the screen would never be shown.
 bool EditorBase::snapshot(int32_t& shotWidth, int32_t& shotHeight, uint32_t* pixels) {
-    const int32_t width = rect.width();
-    const int32_t height = rect.height();
+    const Rect& size = sizeForHost();
+    const int32_t width = size.width();
+    const int32_t height = size.height();
     if (width <= 0 || height <= 0) return false;
     if (!pixels) {
         shotWidth = width;
@@ -115,7 +155,7 @@ bool EditorBase::snapshot(int32_t& shotWidth, int32_t& shotHeight, uint32_t* pix
         return true;
     }
     if (frame || shotWidth != width || shotHeight != height) return false;
-    if (!open(nullptr) || !frame) {
+    if (!open(nullptr) || !frame || rect.width() != width || rect.height() != height) {
         close();
         return false;
     }

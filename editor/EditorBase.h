@@ -39,10 +39,18 @@ public:
 
     // A scale factor from the host (VST 2's content-scale request, LV2's
     // ui:scaleFactor); false, changing nothing, for one that is no factor.
-    bool offerHostScale(double factor) { return scale.offerHostFactor(factor); }
+    // An open panel that should now be drawn at another size is drawn again
+    // at that size, and the host is asked to follow.
+    bool offerHostScale(double factor);
     // The size the panel is drawn at, 1, 1.5 or 2 (see PanelScale). The
     // screen is that of the host's window, or the system's before there is one.
     float chosenScale() const;
+    // The scale the panel is laid out at now: that of the open panel, or of
+    // the last size a host was told.
+    float layoutScale() const { return laidOutAt; }
+    // The panel's size as a host is to be told it: an open panel's own, or
+    // while closed the size it would open at now.
+    const Rect& sizeForHost();
 
     virtual void setParameter(int32_t index, float value);
     virtual void redrawAll();
@@ -63,6 +71,9 @@ public:
 protected:
     // Reads and clears the update flag in one step.
     bool takeUpdate() { return updateFlag.exchange(0, std::memory_order_relaxed) != 0; }
+    // Sets the panel rectangle, and whatever the panel draws from, for a
+    // scale of 1, 1.5 or 2; an editor that knows one size only keeps it.
+    virtual void layOut(float scale) { laidOutAt = scale; }
 
     EditController* controller;
     void* systemWindow = nullptr;
@@ -76,6 +87,14 @@ private:
     // by the idle on the user-interface thread: a relaxed atomic, a plain
     // 32-bit store and load on every target.
     std::atomic<int32_t> updateFlag{0};
+    // Draws an open panel again at the scale now chosen, unless a control's
+    // drag is under way, in which case the next idle does it.
+    void followScale();
+
     bool oleInitialized = false;
-    PanelScale scale;
+    PanelScale scaleChoice;
+    float laidOutAt = 1.0f;
+    bool scaleChangePending = false;
+    // Inside a control's own drag loop, whose views must outlive it.
+    bool pacingDrag = false;
 };

@@ -7,8 +7,8 @@
 using namespace platform;
 
 bool renderEditorToPng(EditorBase& editor, const char* path) {
-    const int width = editor.getPanelRect().width();
-    const int height = editor.getPanelRect().height();
+    const int width = editor.sizeForHost().width();
+    const int height = editor.sizeForHost().height();
     if (width <= 0 || height <= 0) return false;
     Window host = probe::createHostWindow(width, height);
     if (!host) return false;

@@ -1,5 +1,7 @@
 #include "editor/ReverbEditor.h"
 
+#include <cmath>
+
 #include "params/Parameters.h"
 #include "gui/Bitmap.h"
 #include "gui/FilmstripKnob.h"
@@ -39,6 +41,12 @@ constexpr SwitchPlace switchPlaces[ReverbEditor::switchCount] = {
 };
 constexpr int32_t lampPictureHeight = 20;
 
+// A place or size of the 1x panel at a scale of 1, 1.5 or 2: the pixel its
+// artwork was drawn on at that scale.
+int32_t at(float scale, int32_t v) {
+    return static_cast<int32_t>(std::floor(scale * static_cast<float>(v)));
+}
+
 bool hasKnob(int32_t index) { return index >= 0 && index < ReverbEditor::knobCount; }
 bool hasSwitch(int32_t index) { return index == paramOnOff || index == paramMonoIn; }
 
@@ -46,6 +54,22 @@ bool hasSwitch(int32_t index) { return index == paramOnOff || index == paramMono
 
 ReverbEditor::ReverbEditor(EditController* c) : EditorBase(c), background(new Bitmap(imagePanel)) {
     rect = {0, 0, background->getWidth(), background->getHeight()};
+}
+
+// Artwork the module lacks at a larger size (a build without it, a resource
+// that does not load) leaves the panel at its own size rather than empty.
+void ReverbEditor::layOut(float wanted) {
+    float scale = wanted;
+    auto* picture = new Bitmap(imageAtScale(imagePanel, scale));
+    if (picture->getWidth() <= 0 || picture->getHeight() <= 0) {
+        picture->release();
+        scale = 1.0f;
+        picture = new Bitmap(imagePanel);
+    }
+    background->release();
+    background = picture;
+    rect = {0, 0, background->getWidth(), background->getHeight()};
+    EditorBase::layOut(scale);
 }
 
 // A host may close the effect with its panel still open; the panel goes
@@ -60,6 +84,7 @@ ReverbEditor::~ReverbEditor() {
 intptr_t ReverbEditor::open(void* parentWindow) {
     if (panelOpen || frame) close();
     EditorBase::open(parentWindow);
+    layOut(chosenScale());
     frame = new Frame({0, 0, background->getWidth(), background->getHeight()},
                       static_cast<platform::Window>(parentWindow), this);
     frame->setBackground(background);
@@ -71,28 +96,37 @@ intptr_t ReverbEditor::open(void* parentWindow) {
 }
 
 void ReverbEditor::addKnobs() {
-    Bitmap* strip = new Bitmap(imageKnob);
+    const float scale = layoutScale();
+    Bitmap* strip = new Bitmap(imageAtScale(imageKnob, scale));
     const int32_t width = strip->getWidth();
     const int32_t height = strip->getHeight() / knobFrames;
+    const int32_t top = at(scale, knobTop);
     for (const KnobPlace& place : knobPlaces) {
-        auto* knob =
-            new FilmstripKnob({place.knobLeft, knobTop, place.knobLeft + width, knobTop + height},
-                              this, place.parameter, knobFrames, height, strip, {0, 0});
+        const int32_t left = at(scale, place.knobLeft);
+        auto* knob = new FilmstripKnob({left, top, left + width, top + height}, this,
+                                       place.parameter, knobFrames, height, strip, {0, 0});
         knob->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         knob->setTransparent(true);
+        knob->setDragScale(scale);
         frame->addView(knob);
         knobs[place.parameter] = knob;
     }
     strip->release();
 }
 
-// The read-outs are as wide as the knobs below them.
+// The read-outs are as wide as the knobs below them, and their text grows
+// with the panel; at 1x it is the font's own size.
 void ReverbEditor::addReadouts() {
+    const float scale = layoutScale();
     const int32_t width = knobs[0]->getBounds().width();
+    const int32_t top = at(scale, readoutTop);
+    const int32_t bottom = at(scale, readoutBottom);
+    const int32_t textSize = scale == 1.0f ? 0 : at(scale, fontTable[fontSmall].defaultSize);
     for (const KnobPlace& place : knobPlaces) {
-        auto* readout = new ValueDisplay(
-            {place.readoutLeft, readoutTop, place.readoutLeft + width, readoutBottom}, nullptr, 1);
+        const int32_t left = at(scale, place.readoutLeft);
+        auto* readout = new ValueDisplay({left, top, left + width, bottom}, nullptr, 1);
         readout->setTextFont(fontSmall);
+        readout->setTextSize(textSize);
         readout->setTextColor(colorWhite);
         readout->setBackgroundColor(colorBlack);
         readout->setBorderColor(colorBlack);
@@ -104,14 +138,16 @@ void ReverbEditor::addReadouts() {
 }
 
 void ReverbEditor::addSwitches() {
-    Bitmap* lamp = new Bitmap(imageLamp);
+    const float scale = layoutScale();
+    Bitmap* lamp = new Bitmap(imageAtScale(imageLamp, scale));
     const int32_t width = lamp->getWidth();
     const int32_t height = lamp->getHeight() / lampFrames;
     for (int32_t i = 0; i < switchCount; ++i) {
         const SwitchPlace& place = switchPlaces[i];
-        auto* button = new ToggleButton(
-            {place.corner.x, place.corner.y, place.corner.x + width, place.corner.y + height}, this,
-            place.parameter, lampPictureHeight, lamp, {0, 0});
+        const Point corner{at(scale, place.corner.x), at(scale, place.corner.y)};
+        auto* button =
+            new ToggleButton({corner.x, corner.y, corner.x + width, corner.y + height}, this,
+                             place.parameter, at(scale, lampPictureHeight), lamp, {0, 0});
         button->setValue(controller ? controller->getParameter(place.parameter) : 0.0f);
         frame->addView(button);
         switches[i] = button;

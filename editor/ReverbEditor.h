@@ -46,6 +46,9 @@ public:
     ValueDisplay* readoutFor(int32_t parameter) const;
     ToggleButton* switchFor(int32_t parameter) const;
 
+protected:
+    void layOut(float scale) override;
+
 private:
     void addKnobs();
     void addReadouts();

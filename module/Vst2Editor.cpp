@@ -13,7 +13,7 @@ void Vst2Editor::adopt(EditorBase* editor) { panel = editor; }
 
 intptr_t Vst2Editor::getRect(ERect** rect) {
     if (!panel) return EditorInterface::getRect(rect);
-    const Rect& r = panel->getPanelRect();
+    const Rect& r = panel->sizeForHost();
     hostRect = {static_cast<int16_t>(r.top), static_cast<int16_t>(r.left),
                 static_cast<int16_t>(r.bottom), static_cast<int16_t>(r.right)};
     if (rect) *rect = &hostRect;
@@ -97,4 +97,8 @@ void Vst2Editor::endEdit(int32_t index) {
 
 void Vst2Editor::idleHost() {
     if (extended) extended->hostIdle();
+}
+
+bool Vst2Editor::resizeHost(int32_t width, int32_t height) {
+    return extended && extended->sizeWindow(width, height);
 }

@@ -38,6 +38,7 @@ public:
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
     void idleHost() override;
+    bool resizeHost(int32_t width, int32_t height) override;
 
     // The host's key record as the toolkit's views take it.
     static KeyCode panelKey(const VstKeyCode& key);

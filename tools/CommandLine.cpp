@@ -36,6 +36,8 @@ const char* const usage =
     "  --linear-knobs     send the linear knob mode hosts may set; in an X window knobs\n"
     "                     follow straight drags (up or right increases) in any case\n"
     "  --circular-knobs   knobs turn round in a circle, as BRELLIVAUNT_KNOBS=circular asks\n"
+    "  --scale S          offer the panel a content scale of S (above 0, at most 4) before\n"
+    "                     --panel or --editor; it is drawn at 1, 1.5 or 2, the nearest size\n"
     "  --analyze          render the impulse response (reverb on, Dry-Wet 1) until the tail\n"
     "                     has fallen 70 dB or for 30 s, and print the first arrival, the tail's\n"
     "                     left/right correlation and EDT, T20, T30 per channel and octave band\n"
@@ -57,7 +59,7 @@ int jobsAsked(const Options& o, bool demoAsked) {
 
 struct Given {
     bool output = false, floatOutput = false, tail = false, rate = false, block = false;
-    bool linearKnobs = false, circularKnobs = false, demo = false;
+    bool linearKnobs = false, circularKnobs = false, demo = false, scale = false;
 };
 
 void checkCombinations(const Options& o, const Given& given) {
@@ -79,6 +81,8 @@ void checkCombinations(const Options& o, const Given& given) {
     if (given.linearKnobs && !o.editor) fail("--linear-knobs belongs to --editor", exitUsageError);
     if (given.circularKnobs && !o.editor)
         fail("--circular-knobs belongs to --editor", exitUsageError);
+    if (given.scale && !o.editor && o.panel.empty())
+        fail("--scale belongs to --panel and --editor", exitUsageError);
     if (given.linearKnobs && given.circularKnobs)
         fail("--linear-knobs and --circular-knobs ask for opposite knobs; choose one",
              exitUsageError);
@@ -140,6 +144,11 @@ Options parseOptions(int argc, char** argv) {
             options.linearKnobs = given.linearKnobs = true;
         } else if (arg == "--circular-knobs") {
             options.circularKnobs = given.circularKnobs = true;
+        } else if (arg == "--scale") {
+            if (!parseNumber(next(i), number) || !(number > 0) || number > 4)
+                fail("--scale takes a factor above 0 and at most 4", exitUsageError);
+            options.scale = number;
+            given.scale = true;
         } else if (arg == "--analyze") {
             options.analyze = true;
         } else if (arg == "--ir" || arg == "--plot" || arg == "--panel") {

@@ -36,6 +36,7 @@ struct Options {
     double tail = 4.0;
     int32_t block = 512;
     double demoRate = 44100.0;
+    double scale = 0.0;  // 0: the module chooses the panel's size itself
     int32_t program = -1;
     std::vector<std::pair<std::string, std::string>> settings;
     PresetChoice presets;

@@ -26,6 +26,7 @@
 #include "tools/RoomReport.h"
 #include "tools/StreamRender.h"
 #include "tools/VstHost.h"
+#include "vst2/ContentScale.h"
 #include "tools/X11HostWindow.h"
 
 namespace {
@@ -335,6 +336,14 @@ int run(int argc, char** argv) {
     if (!plugin.create(module, error)) fail(error);
 
     applySettings(plugin, options);
+    // As a host on a dense screen tells the module, before it asks for the
+    // panel's size.
+    if (options.scale > 0 &&
+        plugin.dispatch(effVendorSpecific, contentScaleIndex, contentScaleValue, nullptr,
+                        static_cast<float>(options.scale)) != 1)
+        std::fprintf(stderr,
+                     "brellivaunt-host: the module took no content scale; its panel "
+                     "keeps the size it chooses\n");
     if (options.info) {
         printInfo(plugin);
         return 0;

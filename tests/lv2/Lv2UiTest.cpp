@@ -2,6 +2,9 @@
 // loads it: in a host's X window, idled at 15 Hz, with port events from the
 // host and the user's changes heard through write_function and ui:touch. A
 // real pointer (xdotool, through the X server) drags and turns its knobs.
+// Each test runs with the host offering a scale of 1 and of 2: the panel at
+// 2 is drawn from its own artwork, and its places, hit areas and drag spans
+// are twice as large.
 #include <gtest/gtest.h>
 #include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
@@ -90,7 +93,14 @@ std::vector<std::pair<int32_t, float>> referenceSettings() {
     return settings;
 }
 
-class Lv2Panel : public ::testing::Test {
+// The command-line host's picture of the panel at the host's scale.
+std::string picturePath(const char* path, int scale) {
+    std::string name = path;
+    if (scale != 1) name.insert(name.rfind(".png"), "-" + std::to_string(scale) + "x");
+    return name;
+}
+
+class Lv2Panel : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY")) {
@@ -98,7 +108,8 @@ protected:
             if (required && *required) FAIL() << "no display";
             GTEST_SKIP() << "no display to open a window on";
         }
-        ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_REFERENCE, reference)) << BRV_PANEL_REFERENCE;
+        const std::string shown = picturePath(BRV_PANEL_REFERENCE, GetParam());
+        ASSERT_TRUE(platform::soft::readPng(shown.c_str(), reference)) << shown;
         std::string error;
         window = X11HostWindow::open(reference.width, reference.height, "Brellivaunt LV2", error,
                                      40, 40);
@@ -113,7 +124,7 @@ protected:
         EXPECT_STREQ(descriptor->URI, "urn:brellivaunt:reverb#ui");
 
         map = {&host, &UiHost::map};
-        scale = 2.0f;
+        scale = static_cast<float>(GetParam());
         options[0] = {LV2_OPTIONS_INSTANCE,
                       0,
                       UiHost::map(&host, LV2_UI__scaleFactor),
@@ -177,8 +188,8 @@ protected:
     }
     void knobCentre(int32_t place, int& x, int& y) {
         window->screenOrigin(x, y);
-        x += 73 + 80 * place;
-        y += 132;
+        x += (73 + 80 * place) * GetParam();
+        y += 132 * GetParam();
     }
 
     platform::probe::Image reference;
@@ -200,7 +211,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Lv2Panel, NamesItsSizeAndShowsWhatTheHostsPanelPictureShows) {
+TEST_P(Lv2Panel, NamesItsSizeAndShowsWhatTheHostsPanelPictureShows) {
     EXPECT_NE(widget, nullptr) << "the panel's own X window";
     EXPECT_EQ(host.resizedWidth, reference.width);
     EXPECT_EQ(host.resizedHeight, reference.height);
@@ -210,16 +221,18 @@ TEST_F(Lv2Panel, NamesItsSizeAndShowsWhatTheHostsPanelPictureShows) {
     EXPECT_EQ(pixelsDifferingFrom(reference), 0u);
 }
 
-TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
+TEST_P(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
     portEvent(paramEarlySize, 0.25f);
     idleFor(2);
     int x = 0, y = 0;
     knobCentre(0, x, y);
-    // Alt makes the drag linear: straight up by 40 pixels is 40 / 200.
+    // Alt makes the drag linear: straight up by 40 panel units is 40 / 200,
+    // since the law spans 200 units of the panel at every scale.
+    const int unit = GetParam();
     idleWhile([&] {
         xdotool(moveTo(x, y), 200000);
         xdotool("keydown alt mousedown 1", 400000);
-        for (int step = 1; step <= 4; ++step) xdotool(moveTo(x, y - 10 * step), 150000);
+        for (int step = 1; step <= 4; ++step) xdotool(moveTo(x, y - 10 * unit * step), 150000);
         usleep(150000);
         xdotool("mouseup 1 keyup alt", 0);
     });
@@ -241,13 +254,14 @@ TEST_F(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
 
     // The knob's read-out follows the drag, as the VST 2 panel's does.
     platform::probe::Image dragged;
-    ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_DRAGGED, dragged)) << BRV_PANEL_DRAGGED;
+    const std::string draggedPath = picturePath(BRV_PANEL_DRAGGED, GetParam());
+    ASSERT_TRUE(platform::soft::readPng(draggedPath.c_str(), dragged)) << draggedPath;
     EXPECT_EQ(pixelsDifferingFrom(dragged), 0u);
 }
 
 // A change that comes in one step has no drag to bracket it: it gets a grab
 // and a release of its own, so that a host recording by touch records it.
-TEST_F(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
+TEST_P(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
     idleFor(2);
     int x = 0, y = 0;
     knobCentre(1, x, y);
@@ -277,3 +291,8 @@ TEST_F(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
     });
     expectOneBracketedRise(wheeled);
 }
+
+INSTANTIATE_TEST_SUITE_P(AtHostScale, Lv2Panel, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& scale) {
+                             return "x" + std::to_string(scale.param);
+                         });
