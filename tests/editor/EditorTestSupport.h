@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "editor/EditorBase.h"
@@ -19,7 +20,8 @@ namespace editortest {
 struct HostCall {
     int32_t opcode;
     int32_t index;
-    float value = 0.0f;  // what an automation report carries
+    float value = 0.0f;   // what an automation report carries
+    intptr_t number = 0;  // the call's value argument: a window's height
 };
 
 // The host of the effect under test: one per test, reached through the
@@ -28,6 +30,10 @@ struct Host {
     std::vector<HostCall> calls;
     bool idleAnswersWithEditorIdle = false;
     bool markBeforeNestedIdle = false;
+    // What the host answers a request to resize the panel's window.
+    intptr_t sizeWindowAnswer = 1;
+    // Runs on each idle request, as a host's loop would run meanwhile.
+    std::function<void()> onIdle;
 
     static intptr_t VSTCALL callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
                                      void*, float);
@@ -50,12 +56,14 @@ public:
     void process(float**, float**, int32_t) override {}
 };
 
-inline intptr_t VSTCALL Host::callback(AEffect* effect, int32_t opcode, int32_t index, intptr_t,
-                                       void*, float value) {
+inline intptr_t VSTCALL Host::callback(AEffect* effect, int32_t opcode, int32_t index,
+                                       intptr_t number, void*, float value) {
     if (opcode == audioMasterVersion) return 2400;
     if (!effect || !effect->user) return 0;
     Host* host = static_cast<Host*>(effect->user);
-    host->calls.push_back({opcode, index, value});
+    host->calls.push_back({opcode, index, value, number});
+    if (opcode == audioMasterSizeWindow) return host->sizeWindowAnswer;
+    if (opcode == audioMasterIdle && host->onIdle) host->onIdle();
     if (opcode == audioMasterIdle && host->idleAnswersWithEditorIdle) {
         auto* self = static_cast<EffectBase*>(effect->object);
         if (host->markBeforeNestedIdle && self->getEditorInterface())

@@ -16,60 +16,12 @@
 #include "gui/WindowClass.h"
 #include "tests/support/GuiTestSupport.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 using namespace platform;
 
 namespace {
 
-struct Sample {
-    int x;  // in the frame's window
-    int y;
-    bool left;
-    bool shift;
-};
-
-// Puts the pointer where the user had it, with the buttons and keys held.
-class Pointer final {
-public:
-    explicit Pointer(Window window) { getWindowRect(window, &origin); }
-    ~Pointer() { place({0, 0, false, false}, false); }
-
-    void place(const Sample& s, bool move = true) {
-#ifdef _WIN32
-        if (move) SetCursorPos(origin.left + s.x, origin.top + s.y);
-        if (s.shift != shift) send(true, VK_SHIFT, s.shift);
-        if (s.left != left) send(false, 0, s.left);
-#else
-        (void)move;
-        soft::setCursor(origin.left + s.x, origin.top + s.y);
-        soft::setHeldKeys((s.left ? soft::heldLButton : 0u) | (s.shift ? soft::heldShift : 0u));
-#endif
-        left = s.left;
-        shift = s.shift;
-    }
-
-private:
-#ifdef _WIN32
-    static void send(bool key, WORD code, bool down) {
-        INPUT input{};
-        if (key) {
-            input.type = INPUT_KEYBOARD;
-            input.ki.wVk = code;
-            input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-        } else {
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        }
-        SendInput(1, &input, sizeof input);
-    }
-#endif
-    PlatformRect origin{};
-    bool left = false;
-    bool shift = false;
-};
+using guitest::Pointer;
+using guitest::Sample;
 
 // The editor and the listener at once: notes what the host would hear, and
 // plays the next sample of the path whenever the drag waits in pumpIdle.

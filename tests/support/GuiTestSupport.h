@@ -8,7 +8,12 @@
 
 #include "gui/platform/Probe.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min below, not the system's macro
+#endif
+#include <windows.h>
+#else
 #include "gui/platform/soft/SoftControls.h"
 #endif
 
@@ -71,6 +76,58 @@ inline Box inkBox(const platform::probe::Image& image, platform::ColorRef backgr
     if (box.right < 0) box = Box{};
     return box;
 }
+
+struct Sample {
+    int x;  // in the window's coordinates
+    int y;
+    bool left;
+    bool shift;
+};
+
+// Puts the pointer where the user had it, with the buttons and keys held:
+// the real pointer through the system's input queue on Windows, the soft
+// platform's injected one elsewhere.
+class Pointer final {
+public:
+    explicit Pointer(platform::Window window) { platform::getWindowRect(window, &origin); }
+    ~Pointer() { place({0, 0, false, false}, false); }
+    Pointer(const Pointer&) = delete;
+    Pointer& operator=(const Pointer&) = delete;
+
+    void place(const Sample& s, bool move = true) {
+#ifdef _WIN32
+        if (move) SetCursorPos(origin.left + s.x, origin.top + s.y);
+        if (s.shift != shift) send(true, VK_SHIFT, s.shift);
+        if (s.left != left) send(false, 0, s.left);
+#else
+        (void)move;
+        namespace soft = platform::soft;
+        soft::setCursor(origin.left + s.x, origin.top + s.y);
+        soft::setHeldKeys((s.left ? soft::heldLButton : 0u) | (s.shift ? soft::heldShift : 0u));
+#endif
+        left = s.left;
+        shift = s.shift;
+    }
+
+private:
+#ifdef _WIN32
+    static void send(bool key, WORD code, bool down) {
+        INPUT input{};
+        if (key) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        } else {
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        }
+        SendInput(1, &input, sizeof input);
+    }
+#endif
+    platform::PlatformRect origin{};
+    bool left = false;
+    bool shift = false;
+};
 
 #ifndef _WIN32
 struct PointerStep {
