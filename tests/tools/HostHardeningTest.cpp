@@ -356,6 +356,10 @@ TEST_F(HostHardening, RequestsThatCannotBeHonouredAreRefusedWithStatusTwo) {
         "--set Dry-Wet=x " + in,
         "--program 99 " + in,
         "--frobnicate",
+        "--scale 2 " + in,
+        "--panel " + dir + "/p.png --scale 0",
+        "--panel " + dir + "/p.png --scale 4.5",
+        "--panel " + dir + "/p.png --scale nan",
     };
     for (const std::string& args : usage) {
         const HostRun run = runHost(args);
