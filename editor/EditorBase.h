@@ -58,6 +58,9 @@ public:
 
     void beginEdit(int32_t index) override;
     void endEdit(int32_t index) override;
+    // The panel follows at the next idle: the frame whose window reported
+    // it is still on the stack.
+    void screenChanged() override { scaleChangePending = true; }
 
     void markForUpdate() { updateFlag.store(1, std::memory_order_relaxed); }
     bool isUpdatePending() const { return updateFlag.load(std::memory_order_relaxed) != 0; }

@@ -146,6 +146,9 @@ intptr_t BRV_SYSCALL Frame::windowProc(Window w, uint32_t message, uintptr_t wPa
             endPaint(w, &paint);
             return 0;
         }
+        case msgDpiChangedAfterParent:
+            if (frame->editor) frame->editor->screenChanged();
+            return 0;
         case msgMouseWheel: {
             const auto delta = static_cast<int16_t>((wParam >> 16) & 0xFFFF);
             frame->onWheel(nullptr, {0, 0}, static_cast<float>(delta) / wheelDelta);

@@ -98,6 +98,9 @@ constexpr uint32_t msgLButtonDown = 0x0201;
 constexpr uint32_t msgRButtonDown = 0x0204;
 constexpr uint32_t msgMButtonDown = 0x0207;
 constexpr uint32_t msgMouseWheel = 0x020A;
+// Sent to a child window once its top-level window has moved to a screen of
+// another density (WM_DPICHANGED_AFTERPARENT).
+constexpr uint32_t msgDpiChangedAfterParent = 0x02E3;
 constexpr int wheelDelta = 120;
 
 constexpr int keyLeft = 0x25;

@@ -203,6 +203,25 @@ TEST_F(PanelScaleTest, ScreenDecidesWhenNeitherTheUserNorTheHostDid) {
     ASSERT_EQ(offerScale(1.0f), 1);
     EXPECT_EQ(editor->chosenScale(), 1.0f) << "the host overrules the screen";
 }
+
+TEST_F(PanelScaleTest, OpenPanelFollowsItsWindowToADenserScreenAtTheNextIdle) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+    guitest::ScopedResourceDatabase database("Xft.dpi:\t96\n");
+    ASSERT_TRUE(database.isActive());
+    ASSERT_TRUE(openPanel());
+    ASSERT_EQ(editor->getFrame()->getBounds().width(), 547);
+    const std::string dense = "Xft.dpi:\t192\n";
+    database.put(dense.data(), dense.size());
+    platform::probe::sendMessage(editor->getFrame()->getWindow(),
+                                 platform::msgDpiChangedAfterParent, 0, 0);
+    EXPECT_EQ(host.count(audioMasterSizeWindow), 0u) << "not from inside the frame's own message";
+    dispatch(effEditIdle);
+    ASSERT_NE(editor->getFrame(), nullptr);
+    EXPECT_EQ(editor->getFrame()->getBounds().width(), 1094);
+    ASSERT_EQ(host.only(audioMasterSizeWindow).size(), 1u);
+    EXPECT_EQ(host.only(audioMasterSizeWindow)[0].index, 1094);
+    EXPECT_EQ(host.only(audioMasterSizeWindow)[0].number, 404);
+}
 #endif
 
 TEST_F(PanelScaleTest, HostIsToldTheSizeBeforeOpeningAndAskedToFollowAChangeWhileOpen) {
