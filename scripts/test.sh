@@ -20,7 +20,7 @@ cmake --preset native -DBRV_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 # The panel's X11 tests need a display: each test run gets a virtual one,
 # and a test that finds none fails here instead of being skipped.
-display=(xvfb-run -a -s "-screen 0 1600x1200x24")
+display=(xvfb-run -a -s "-screen 0 1600x1200x24 -noreset")
 export BRV_REQUIRE_DISPLAY=1
 step "native tests"
 "${display[@]}" ctest --preset native -j "$jobs"
