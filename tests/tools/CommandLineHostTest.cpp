@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
 #include "gui/platform/soft/SoftPng.h"
 #include "tests/tools/HostRun.h"
 
@@ -21,8 +22,9 @@ bool exists(const std::string& path) {
 
 struct CommandLineHost : ::testing::Test {
     void SetUp() override {
-        dir = ::testing::TempDir() + "brv-cli-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = testsupport::scratchFolder(
+            "brv-cli-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }

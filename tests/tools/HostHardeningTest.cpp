@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
 #include "tests/tools/HostRun.h"
 
 namespace {
@@ -78,8 +79,9 @@ Measured runMeasured(const std::vector<std::string>& args) {
 
 struct HostHardening : ::testing::Test {
     void SetUp() override {
-        dir = ::testing::TempDir() + "brv-hard-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = testsupport::scratchFolder(
+            "brv-hard-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::system(("chmod -R u+w '" + dir + "' 2>/dev/null; rm -rf '" + dir + "' && mkdir -p '" +
                      dir + "'")
                         .c_str());

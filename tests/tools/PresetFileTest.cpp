@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
 #include "tests/tools/HostRun.h"
 #include "tools/PresetFile.h"
 #include "tools/PresetList.h"
@@ -59,8 +60,9 @@ NamedPreset makePreset(const std::string& name, float first) {
 
 struct PresetFiles : ::testing::Test {
     void SetUp() override {
-        dir = ::testing::TempDir() + "brv-presets-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        dir = testsupport::scratchFolder(
+            "brv-presets-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
 #include "gui/platform/soft/SoftPng.h"
 #include "tests/tools/HostRun.h"
 #include "tools/RoomAnalysis.h"
@@ -166,7 +167,7 @@ TEST(RoomAnalysisOfTheModule, MoreDampingRingsLongerInBothChannels) {
 }
 
 TEST(RoomAnalysisOfTheModule, WritesTheImpulseResponseAsFloatsAndItsPicture) {
-    const std::string dir = ::testing::TempDir() + "brv-room";
+    const std::string dir = testsupport::scratchFolder("brv-room");
     std::system(("rm -rf '" + dir + "' && mkdir -p '" + dir + "'").c_str());
     const std::string ir = dir + "/ir.wav", plot = dir + "/decay.png";
     const HostRun run =
