@@ -1,15 +1,19 @@
 // The panel as hosts treat it: opened and closed over and over while the
 // audio thread keeps processing, opened by a host that never said its sample
-// rate or block size, and left open when the host closes the effect.
+// rate or block size, told of another scale while open, and left open when
+// the host closes the effect.
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <thread>
 
 #include "params/Parameters.h"
 #include "tools/HostWindow.h"
 #include "tools/torture/StereoBuffers.h"
 #include "tools/torture/Torture.h"
+#include "vst2/ContentScale.h"
 
 namespace {
 
@@ -114,6 +118,41 @@ void openWithoutRateOrBlockSize(Torture& t, HostWindow& host) {
     plugin->dispatch(effEditClose);
 }
 
+// A host that moves between screens offers scales while the panel is open
+// and the audio runs; some are no scale at all. The panel is built again at
+// each new size in the host's window and tells the host sizes it can be.
+void scaleChangesWhileOpen(Torture& t, HostWindow& host) {
+    auto plugin = t.create();
+    if (!plugin) return;
+    plugin->start(44100.0f, 512);
+    AudioThread audio(*plugin, t.random.next());
+    t.verdict.check(plugin->dispatch(effEditOpen, 0, 0, host.handle()) == 1, "the panel opens");
+    const float offers[] = {
+        1.0f, 1.5f, 2.0f, 1.3f, 3.9f, 0.0f, -1.0f, 100.0f, std::numeric_limits<float>::quiet_NaN()};
+    int sizesSeen = 0, badSizes = 0, wrongAnswers = 0;
+    for (int i = 0; i < 30; ++i) {
+        const float factor = offers[t.random.below(sizeof offers / sizeof offers[0])];
+        const bool isScale = std::isfinite(factor) && factor > 0.0f && factor <= 4.0f;
+        const intptr_t answer = plugin->dispatch(effVendorSpecific, contentScaleIndex,
+                                                 contentScaleValue, nullptr, factor);
+        wrongAnswers += answer != (isScale ? 1 : 0);
+        int width = 0, height = 0;
+        if (panelSize(*plugin, width, height)) {
+            ++sizesSeen;
+            badSizes += !((width == 547 && height == 202) || (width == 820 && height == 303) ||
+                          (width == 1094 && height == 404));
+        }
+        plugin->setParameter(t.random.below(paramCount - 2), t.random.unit());
+        pumpPanel(*plugin, host, 10, 5);
+    }
+    plugin->dispatch(effEditClose);
+    audio.stop();
+    t.verdict.check(wrongAnswers == 0, describe("scale offers answered wrongly", wrongAnswers));
+    t.verdict.check(sizesSeen == 30 && badSizes == 0,
+                    describe("panel sizes that are none of its three", badSizes));
+    t.verdict.check(audio.scan().clean(), "output while the panel changed its size");
+}
+
 void closeTheEffectWithThePanelOpen(Torture& t, HostWindow& host) {
     auto plugin = t.create();
     if (!plugin) return;
@@ -147,5 +186,6 @@ void panelUnderStress(Torture& t) {
     }
     openAndCloseWhileProcessing(t, host);
     openWithoutRateOrBlockSize(t, host);
+    scaleChangesWhileOpen(t, host);
     closeTheEffectWithThePanelOpen(t, host);
 }
