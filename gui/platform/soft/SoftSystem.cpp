@@ -127,9 +127,14 @@ GdiObject System::stock(int which) {
 
 Surface* System::target(DeviceContext dc) {
     if (!alive(dc)) return nullptr;
-    if (dc->memory) return dc->bitmap ? &dc->bitmap->bitmap : nullptr;
+    if (dc->memory) return dc->bitmap ? &dc->bitmap->canvas() : nullptr;
     if (dc->window && alive(dc->window)) return &dc->window->surface;
     return nullptr;
+}
+
+const Surface* System::source(DeviceContext dc) {
+    if (alive(dc) && dc->memory) return dc->bitmap ? &dc->bitmap->pixels() : nullptr;
+    return target(dc);
 }
 
 intptr_t System::call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
