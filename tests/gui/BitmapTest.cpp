@@ -184,3 +184,23 @@ TEST_F(BitmapLoading, PaintingOverOneLoadOfAnImageLeavesTheOtherLoadsAsTheImageI
     for (GdiObject image : {earlier, painted, later}) deleteObject(image);
     deleteDC(memory);
 }
+
+// A colour bitmap starts black, also where one just painted and deleted
+// leaves its memory for the next.
+TEST_F(BitmapLoading, ANewColourBitmapStartsBlackAfterAPaintedOneIsDeleted) {
+    DeviceContext memory = createCompatibleDC(nullptr);
+    GdiObject first = createDibSection(40, 30);
+    ASSERT_TRUE(memory && first);
+    paintRed(memory, first);
+    std::vector<uint32_t> pixels(40 * 30, 7);
+    ASSERT_EQ(getDibits(memory, first, 40, 30, pixels.data()), 30);
+    EXPECT_EQ(pixels.back(), 0xFF0000u);
+    deleteObject(first);
+    GdiObject second = createDibSection(40, 30);
+    ASSERT_TRUE(second);
+    std::fill(pixels.begin(), pixels.end(), 7u);
+    ASSERT_EQ(getDibits(memory, second, 40, 30, pixels.data()), 30);
+    for (uint32_t pixel : pixels) ASSERT_EQ(pixel, 0u);
+    deleteObject(second);
+    deleteDC(memory);
+}

@@ -323,6 +323,7 @@ GdiObject createMonochromeBitmap(int width, int height) {
 GdiObject createDibSection(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
+    sys().lendPixels(bitmap->bitmap);  // filled anew: nothing of an old one shows
     bitmap->bitmap.resize(width, height, false, 0);
     return sys().adopt(std::move(bitmap));
 }

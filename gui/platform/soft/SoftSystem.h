@@ -146,6 +146,11 @@ public:
     void destroy(DeviceContext dc);
     Window newWindow();
     void forget(Window window);
+    // A new window's or bitmap's surface gets the pixel memory of the
+    // largest one destroyed since, to fill anew: a panel opened and closed
+    // again would otherwise allocate its whole surface, and have the system
+    // page it in, each time.
+    void lendPixels(Surface& fresh) { fresh.pixels.swap(sparePixels); }
 
     GdiObject stock(int which);
     Surface* target(DeviceContext dc);
@@ -164,6 +169,7 @@ public:
     std::map<GdiObject, std::unique_ptr<GdiObjectTag>> objects;
     std::map<DeviceContext, std::unique_ptr<DeviceContextTag>> contexts;
     std::map<Window, std::unique_ptr<WindowTag>> windows;
+    std::vector<ColorRef> sparePixels;
     std::vector<Window> topLevel;
     std::map<std::string, WindowClass> classes;
     std::vector<Message> posted;
