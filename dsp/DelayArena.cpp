@@ -57,18 +57,28 @@ DelayArena::DelayArena(std::size_t floats) {
     }
     const std::uintptr_t aligned = roundUp(reinterpret_cast<std::uintptr_t>(mapping), largePage);
     start = reinterpret_cast<float*>(aligned);
-#if defined(MADV_HUGEPAGE)
-    // Advice only: where large pages are off, ordinary ones serve the same.
-    madvise(start, bytes, MADV_HUGEPAGE);
-#endif
 }
 
 DelayArena::~DelayArena() { munmap(mapping, mappedBytes); }
 
 #endif
 
-// One write per small page, of the value already there.
+// Where the system can, one call brings every page in, ready to be written.
+// Otherwise one write per small page, of the value already there, which
+// costs two faults a page: the read maps the shared zero page, the write
+// then swaps in a page of the block's own.
 void DelayArena::touch() {
+#if defined(MADV_HUGEPAGE)
+    // Large pages are asked for here, when the whole block comes in, not
+    // when it is mapped: an engine written to before it is switched on
+    // would otherwise have every first write into a 2 MiB stretch clear the
+    // whole stretch. Advice only: where large pages are off, ordinary ones
+    // serve the same.
+    madvise(start, usableBytes, MADV_HUGEPAGE);
+#endif
+#if defined(MADV_POPULATE_WRITE)
+    if (madvise(start, usableBytes, MADV_POPULATE_WRITE) == 0) return;
+#endif
     constexpr std::size_t page = 4096;
     auto* bytes = reinterpret_cast<volatile unsigned char*>(start);
     for (std::size_t at = 0; at < usableBytes; at += page) bytes[at] = bytes[at];

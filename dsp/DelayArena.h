@@ -1,7 +1,7 @@
 // One block of zeroed memory for all the delay lines of an engine. A single
-// mapping, aligned to 2 MiB, lets Linux back it with large pages, which
-// keeps the lines' read and write positions within a few TLB entries while
-// many instances run in turn. The pages come zeroed from the operating
+// mapping, aligned to 2 MiB, lets Linux back it with large pages once it is
+// touched, which keeps the lines' read and write positions within a few TLB
+// entries while many instances run in turn. The pages come zeroed from the operating
 // system and are filled in only when the lines first reach them, so
 // creating an engine costs no time for its 12 MB of delay memory.
 #pragma once
@@ -22,9 +22,9 @@ public:
 
     float* data() const { return start; }
 
-    // Brings every page in now, leaving what it holds as it is, so that the
-    // audio thread never waits for the system to provide one. Not while the
-    // lines are processing.
+    // Brings every page in now, in large pages where the system has them,
+    // leaving what it holds as it is, so that the audio thread never waits
+    // for the system to provide one. Not while the lines are processing.
     void touch();
 
 private:

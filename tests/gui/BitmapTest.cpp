@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "tests/support/GuiTestSupport.h"
@@ -139,4 +143,64 @@ TEST_F(TransparentCopying, WithoutTheLibraryTheMaskIsUsed) {
     TransparentCopy::set(reinterpret_cast<TransparentBltFunction>(1));
     TransparentCopy::lookUp(nullptr);
     EXPECT_EQ(TransparentCopy::get(), nullptr);
+}
+
+namespace {
+
+// The gradient image's pixel as a colour bitmap reads back: 0x00RRGGBB.
+uint32_t gradientAt(int x, int y) {
+    return static_cast<uint32_t>(6 * x) << 16 | static_cast<uint32_t>(8 * y) << 8 | 100u;
+}
+
+// Copies a block of one colour over the whole of a 40 x 30 bitmap.
+void paintRed(DeviceContext memory, GdiObject bitmap) {
+    ScopedSurface red(40, 30);
+    red.fill(rgb(255, 0, 0));
+    GdiObject previous = selectObject(memory, bitmap);
+    bitBlt(memory, 0, 0, 40, 30, red.dc, 0, 0, ropSrcCopy);
+    selectObject(memory, previous);
+}
+
+}  // namespace
+
+// Each load of an image is a bitmap of its own: painting over one leaves
+// a copy loaded before it, and one loaded after, as the image is.
+TEST_F(BitmapLoading, PaintingOverOneLoadOfAnImageLeavesTheOtherLoadsAsTheImageIs) {
+    DeviceContext memory = createCompatibleDC(nullptr);
+    GdiObject earlier = loadBitmap(moduleInstance(), guitest::imageGradient);
+    GdiObject painted = loadBitmap(moduleInstance(), guitest::imageGradient);
+    ASSERT_TRUE(memory && earlier && painted);
+    paintRed(memory, painted);
+    GdiObject later = loadBitmap(moduleInstance(), guitest::imageGradient);
+    ASSERT_TRUE(later);
+    std::vector<uint32_t> pixels(40 * 30);
+    ASSERT_EQ(getDibits(memory, painted, 40, 30, pixels.data()), 30);
+    EXPECT_EQ(pixels[5 * 40 + 7], 0xFF0000u);
+    for (GdiObject image : {earlier, later}) {
+        ASSERT_EQ(getDibits(memory, image, 40, 30, pixels.data()), 30);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) ASSERT_EQ(pixels[y * 40 + x], gradientAt(x, y)) << x << y;
+    }
+    for (GdiObject image : {earlier, painted, later}) deleteObject(image);
+    deleteDC(memory);
+}
+
+// A colour bitmap starts black, also where one just painted and deleted
+// leaves its memory for the next.
+TEST_F(BitmapLoading, ANewColourBitmapStartsBlackAfterAPaintedOneIsDeleted) {
+    DeviceContext memory = createCompatibleDC(nullptr);
+    GdiObject first = createDibSection(40, 30);
+    ASSERT_TRUE(memory && first);
+    paintRed(memory, first);
+    std::vector<uint32_t> pixels(40 * 30, 7);
+    ASSERT_EQ(getDibits(memory, first, 40, 30, pixels.data()), 30);
+    EXPECT_EQ(pixels.back(), 0xFF0000u);
+    deleteObject(first);
+    GdiObject second = createDibSection(40, 30);
+    ASSERT_TRUE(second);
+    std::fill(pixels.begin(), pixels.end(), 7u);
+    ASSERT_EQ(getDibits(memory, second, 40, 30, pixels.data()), 30);
+    for (uint32_t pixel : pixels) ASSERT_EQ(pixel, 0u);
+    deleteObject(second);
+    deleteDC(memory);
 }

@@ -268,14 +268,14 @@ GdiObject loadBitmap(Module instance, int resourceId) {
         decoded = sys().decodedImages.emplace(id, std::move(image)).first;
     }
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
-    bitmap->bitmap = decoded->second;
+    bitmap->picture = &decoded->second;  // the map never lets go of it
     return sys().adopt(std::move(bitmap));
 }
 
 bool getBitmapSize(GdiObject bitmap, int32_t* width, int32_t* height) {
     if (!usable(bitmap) || bitmap->kind != ObjectKind::bitmap) return false;
-    if (width) *width = bitmap->bitmap.width;
-    if (height) *height = bitmap->bitmap.height;
+    if (width) *width = bitmap->pixels().width;
+    if (height) *height = bitmap->pixels().height;
     return true;
 }
 
@@ -298,7 +298,7 @@ bool bitBlt(DeviceContext dst, int x, int y, int width, int height, DeviceContex
             int sy, uint32_t code) {
     if (!sys().alive(dst) || !sys().alive(src)) return false;
     Surface* to = sys().target(dst);
-    Surface* from = sys().target(src);
+    const Surface* from = sys().source(src);
     if (!to || !from) return false;
     for (int j = 0; j < height; ++j) {
         for (int i = 0; i < width; ++i) {
@@ -323,6 +323,7 @@ GdiObject createMonochromeBitmap(int width, int height) {
 GdiObject createDibSection(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     auto bitmap = std::make_unique<GdiObjectTag>(ObjectKind::bitmap);
+    sys().lendPixels(bitmap->bitmap);  // filled anew: nothing of an old one shows
     bitmap->bitmap.resize(width, height, false, 0);
     return sys().adopt(std::move(bitmap));
 }
@@ -332,7 +333,7 @@ int getDibits(DeviceContext dc, GdiObject bitmap, int width, int height, uint32_
     if (!sys().alive(dc) || !usable(bitmap) || bitmap->kind != ObjectKind::bitmap || !pixels ||
         bitmap->selections > 0)
         return 0;
-    const Surface& source = bitmap->bitmap;
+    const Surface& source = bitmap->pixels();
     if (width != source.width || height <= 0) return 0;
     const int rows = std::min(height, source.height);
     for (int y = 0; y < rows; ++y) {
@@ -356,7 +357,7 @@ int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh
     System& s = System::get();
     if (!s.alive(dst) || !s.alive(src) || dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return 0;
     Surface* to = s.target(dst);
-    Surface* from = s.target(src);
+    const Surface* from = s.source(src);
     if (!to || !from || from->monochrome) return 0;
     for (int j = 0; j < dh; ++j) {
         for (int i = 0; i < dw; ++i) {

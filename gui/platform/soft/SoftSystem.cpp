@@ -1,6 +1,7 @@
 #include "gui/platform/soft/SoftSystem.h"
 
 #include <chrono>
+#include <cstring>
 
 #include "gui/platform/soft/SoftImages.h"
 #include "gui/platform/soft/SoftText.h"
@@ -14,7 +15,17 @@ void Surface::resize(int w, int h, bool mono, ColorRef fill) {
     width = w > 0 ? w : 0;
     height = h > 0 ? h : 0;
     monochrome = mono;
-    pixels.assign(static_cast<size_t>(width) * height, fill);
+    const size_t count = static_cast<size_t>(width) * height;
+    // New windows and bitmaps start black, mostly in memory lent from one of
+    // the same size (see System::lendPixels): one clear of the block, where
+    // a store per pixel was most of what opening a panel cost under the
+    // sanitizers.
+    if (fill == 0 && count > 0 && count <= pixels.capacity()) {
+        pixels.resize(count);
+        std::memset(pixels.data(), 0, count * sizeof(ColorRef));
+        return;
+    }
+    pixels.assign(count, fill);
 }
 
 // Called before main by the code the build writes for each image the
@@ -51,7 +62,20 @@ GdiObject System::adopt(std::unique_ptr<GdiObjectTag> object) {
     return handle;
 }
 
-void System::destroy(GdiObject object) { objects.erase(object); }
+namespace {
+
+void keepLarger(std::vector<ColorRef>& spare, std::vector<ColorRef>& pixels) {
+    if (pixels.capacity() > spare.capacity()) spare.swap(pixels);
+}
+
+}  // namespace
+
+void System::destroy(GdiObject object) {
+    auto found = objects.find(object);
+    if (found == objects.end()) return;
+    keepLarger(sparePixels, found->second->bitmap.pixels);
+    objects.erase(found);
+}
 
 DeviceContext System::newContext() {
     auto dc = std::make_unique<DeviceContextTag>();
@@ -87,7 +111,10 @@ void System::forget(Window window) {
     for (auto& entry : contexts) {
         if (entry.second->window == window) entry.second->window = nullptr;
     }
-    windows.erase(window);
+    auto found = windows.find(window);
+    if (found == windows.end()) return;
+    keepLarger(sparePixels, found->second->surface.pixels);
+    windows.erase(found);
 }
 
 // Stock objects live as long as the process and are never deleted: white
@@ -127,9 +154,14 @@ GdiObject System::stock(int which) {
 
 Surface* System::target(DeviceContext dc) {
     if (!alive(dc)) return nullptr;
-    if (dc->memory) return dc->bitmap ? &dc->bitmap->bitmap : nullptr;
+    if (dc->memory) return dc->bitmap ? &dc->bitmap->canvas() : nullptr;
     if (dc->window && alive(dc->window)) return &dc->window->surface;
     return nullptr;
+}
+
+const Surface* System::source(DeviceContext dc) {
+    if (alive(dc) && dc->memory) return dc->bitmap ? &dc->bitmap->pixels() : nullptr;
+    return target(dc);
 }
 
 intptr_t System::call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {

@@ -31,6 +31,7 @@ struct Surface {
     void resize(int w, int h, bool mono, ColorRef fill);
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
     ColorRef& at(int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; }
+    ColorRef at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 
     // What was drawn since the surface was last shown on a screen.
     PlatformRect damage{0, 0, 0, 0};
@@ -64,6 +65,21 @@ struct platform::GdiObjectTag {
     FontDescription font{};
     std::unique_ptr<soft::FontFace> face;  // made on first text drawn with it
     soft::Surface bitmap;
+    // A loaded bitmap shares the program's decoded picture until something
+    // draws on it: a panel loads its pictures each time it is made and
+    // mostly only copies from them.
+    const soft::Surface* picture = nullptr;
+
+    // The pixels to read from.
+    const soft::Surface& pixels() const { return picture ? *picture : bitmap; }
+    // The pixels to draw on, the bitmap's own from here on.
+    soft::Surface& canvas() {
+        if (picture) {
+            bitmap = *picture;
+            picture = nullptr;
+        }
+        return bitmap;
+    }
 
     explicit GdiObjectTag(soft::ObjectKind k);
     ~GdiObjectTag();
@@ -130,9 +146,17 @@ public:
     void destroy(DeviceContext dc);
     Window newWindow();
     void forget(Window window);
+    // A new window's or bitmap's surface gets the pixel memory of the
+    // largest one destroyed since, to fill anew: a panel opened and closed
+    // again would otherwise allocate its whole surface, and have the system
+    // page it in, each time.
+    void lendPixels(Surface& fresh) { fresh.pixels.swap(sparePixels); }
 
     GdiObject stock(int which);
     Surface* target(DeviceContext dc);
+    // What a copy from the context reads; unlike target, leaves a shared
+    // picture shared.
+    const Surface* source(DeviceContext dc);
 
     // Runs the window's procedure; the window may be gone when it returns.
     intptr_t call(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -145,6 +169,7 @@ public:
     std::map<GdiObject, std::unique_ptr<GdiObjectTag>> objects;
     std::map<DeviceContext, std::unique_ptr<DeviceContextTag>> contexts;
     std::map<Window, std::unique_ptr<WindowTag>> windows;
+    std::vector<ColorRef> sparePixels;
     std::vector<Window> topLevel;
     std::map<std::string, WindowClass> classes;
     std::vector<Message> posted;

@@ -290,6 +290,7 @@ Window createWindowEx(uint32_t exStyle, const char* className, const char* windo
     window->style = style;
     window->x = x;
     window->y = y;
+    sys().lendPixels(window->surface);  // filled anew: nothing of an old one shows
     window->surface.resize(width, height, false, 0);
     if (parent && sys().alive(parent)) {
         window->parent = parent;
