@@ -1,10 +1,10 @@
 // Drives one effect through its descriptor from a byte stream: opcodes with
 // the arguments a host would pass, texts of every length, parameter changes
-// with any float, short process calls, the panel opened, idled and closed on
-// the soft platform, and the effect closed and made again. Besides the
-// sanitizers it checks two things a host relies on: getParameter answers
-// what the host (or the panel, through automation) last set, and finite
-// input gives finite output.
+// with any float, short process calls, the panel opened, idled, closed and
+// offered other scales on the soft platform, and the effect closed and made
+// again. Besides the sanitizers it checks two things a host relies on:
+// getParameter answers what the host (or the panel, through automation) last
+// set, and finite input gives finite output.
 //
 // Each input gets a new effect, as its first and only one; what no input can
 // change is made once per process and reused: the host window the panel
@@ -24,6 +24,7 @@
 #include "fuzz/DispatcherRun.h"
 #include "fuzz/Observations.h"
 #include "gui/platform/Probe.h"
+#include "vst2/ContentScale.h"
 #include "vst2/PanelSnapshot.h"
 
 namespace {
@@ -185,9 +186,12 @@ private:
             value = reinterpret_cast<intptr_t>(&arrangementPointers[0]);
             ptr = &arrangementPointers[1];
             break;
-        case effVendorSpecific:
-            if (in.byte() < 128) return snapshot(in);
+        case effVendorSpecific: {
+            const uint8_t which = in.byte();
+            if (which < 128) return snapshot(in);
+            if (which < 192) return offerScale(in);
             break;
+        }
         default:
             if (in.byte() < 8) ptr = nullptr;
         }
@@ -196,7 +200,10 @@ private:
         if (opcode == effGetChunk && chunk && answer > 0)
             seen.add(chunk, static_cast<size_t>(answer));
         if (opcode == effEditGetRect && rect) {
-            require(rect->right - rect->left == 547);
+            // One of the panel's three sizes, whatever scale was offered.
+            const int width = rect->right - rect->left, height = rect->bottom - rect->top;
+            require((width == 547 && height == 202) || (width == 820 && height == 303) ||
+                    (width == 1094 && height == 404));
             seen.add(*rect);
         }
     }
@@ -309,6 +316,17 @@ private:
             dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
         if (wrong) require(drawn == 0 && pixels.front() == 7);
         seen.add(pixels.data(), pixels.size() * sizeof(uint32_t));
+    }
+
+    // A host's content scale, open panel or not: one of the sizes' own
+    // factors, one between them, or any float. Only a factor above 0 and at
+    // most 4 is taken.
+    void offerScale(ByteStream& in) {
+        static const float factors[] = {1.0f, 1.5f, 2.0f, 1.25f};
+        const float factor = in.byte() < 128 ? factors[in.byte() % 4] : in.anyFloat();
+        const bool acceptable = std::isfinite(factor) && factor > 0.0f && factor <= 4.0f;
+        require(dispatch(effVendorSpecific, contentScaleIndex, contentScaleValue, nullptr,
+                         factor) == (acceptable ? 1 : 0));
     }
 
     void* hostWindow() { return shared.get(); }
