@@ -89,11 +89,13 @@ void EditorBase::followScale() {
     if (controller) controller->resizeHost(rect.width(), rect.height());
 }
 
+void EditorBase::followChosenScale() {
+    const float wanted = chosenScale();
+    if (wanted != laidOutAt) layOut(wanted);
+}
+
 const Rect& EditorBase::sizeForHost() {
-    if (!frame) {
-        const float wanted = chosenScale();
-        if (wanted != laidOutAt) layOut(wanted);
-    }
+    if (!frame) followChosenScale();
     return rect;
 }
 

@@ -77,6 +77,8 @@ protected:
     // Sets the panel rectangle, and whatever the panel draws from, for a
     // scale of 1, 1.5 or 2; an editor that knows one size only keeps it.
     virtual void layOut(float scale) { laidOutAt = scale; }
+    // Lays the panel out at the scale chosen now, unless it already is.
+    void followChosenScale();
 
     EditController* controller;
     void* systemWindow = nullptr;

@@ -7,8 +7,9 @@
 using namespace platform;
 
 bool renderEditorToPng(EditorBase& editor, const char* path) {
-    const int width = editor.sizeForHost().width();
-    const int height = editor.sizeForHost().height();
+    const Rect& size = editor.sizeForHost();
+    const int width = size.width();
+    const int height = size.height();
     if (width <= 0 || height <= 0) return false;
     Window host = probe::createHostWindow(width, height);
     if (!host) return false;

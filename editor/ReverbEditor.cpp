@@ -84,7 +84,7 @@ ReverbEditor::~ReverbEditor() {
 intptr_t ReverbEditor::open(void* parentWindow) {
     if (panelOpen || frame) close();
     EditorBase::open(parentWindow);
-    layOut(chosenScale());
+    followChosenScale();
     frame = new Frame({0, 0, background->getWidth(), background->getHeight()},
                       static_cast<platform::Window>(parentWindow), this);
     frame->setBackground(background);
