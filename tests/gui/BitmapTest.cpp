@@ -204,3 +204,86 @@ TEST_F(BitmapLoading, ANewColourBitmapStartsBlackAfterAPaintedOneIsDeleted) {
     deleteObject(second);
     deleteDC(memory);
 }
+
+namespace {
+
+// The gradient image as a device context reads it: pixel (x, y) = (6x, 8y, 100).
+ColorRef gradientPixel(int x, int y) { return rgb(6 * x, 8 * y, 100); }
+
+// A memory context holding the gradient image, for the life of the object.
+class GradientSource final {
+public:
+    GradientSource()
+        : dc(createCompatibleDC(nullptr)),
+          image(loadBitmap(moduleInstance(), guitest::imageGradient)) {
+        previous = selectObject(dc, image);
+    }
+    ~GradientSource() {
+        selectObject(dc, previous);
+        deleteObject(image);
+        deleteDC(dc);
+    }
+    GradientSource(const GradientSource&) = delete;
+    GradientSource& operator=(const GradientSource&) = delete;
+
+    DeviceContext const dc;
+
+private:
+    GdiObject const image;
+    GdiObject previous = nullptr;
+};
+
+}  // namespace
+
+// A block that hangs over any edge of either surface copies what lies inside
+// both and leaves every other destination pixel alone, with each raster
+// operation the panel uses.
+TEST_F(BitmapLoading, ABlockHangingOverAnEdgeCopiesOnlyWhatLiesInsideBothSurfaces) {
+    struct Case {
+        int x, y, width, height, sx, sy;
+        uint32_t code;
+    };
+    const Case cases[] = {
+        {-3, -2, 10, 8, 0, 0, ropSrcCopy},   {15, 9, 10, 8, 1, 1, ropSrcCopy},
+        {2, 1, 10, 8, -4, -3, ropSrcCopy},   {4, 3, 10, 8, 35, 26, ropSrcCopy},
+        {-5, 2, 30, 4, -2, 1, ropSrcInvert}, {3, -4, 6, 20, 2, 20, ropSrcAnd},
+        {30, 2, 5, 5, 0, 0, ropSrcCopy},     {2, 2, 5, 5, 40, 0, ropSrcCopy},
+    };
+    GradientSource source;
+    for (const Case& c : cases) {
+        ScopedSurface target(20, 12);
+        target.fill(backdrop);
+        ASSERT_TRUE(bitBlt(target.dc, c.x, c.y, c.width, c.height, source.dc, c.sx, c.sy, c.code));
+        for (int ty = 0; ty < target.height; ++ty) {
+            for (int tx = 0; tx < target.width; ++tx) {
+                const int i = tx - c.x, j = ty - c.y, fx = c.sx + i, fy = c.sy + j;
+                ColorRef expected = backdrop;
+                if (i >= 0 && i < c.width && j >= 0 && j < c.height && fx >= 0 && fx < 40 &&
+                    fy >= 0 && fy < 30) {
+                    const ColorRef from = gradientPixel(fx, fy);
+                    expected = c.code == ropSrcInvert ? backdrop ^ from
+                               : c.code == ropSrcAnd  ? backdrop & from
+                                                      : from;
+                }
+                ASSERT_EQ(target.at(tx, ty), expected)
+                    << "blit to (" << c.x << ", " << c.y << ") from (" << c.sx << ", " << c.sy
+                    << "), pixel (" << tx << ", " << ty << ")";
+            }
+        }
+    }
+}
+
+// Moving a block within one surface (down and right, then up and left)
+// reads the whole block before writing it, as a scroll needs.
+TEST_F(BitmapLoading, ABlockMovedWithinItsOwnSurfaceArrivesWhole) {
+    GradientSource source;
+    for (const int step : {3, -3}) {
+        ScopedSurface s(16, 12);
+        ASSERT_TRUE(bitBlt(s.dc, 0, 0, 16, 12, source.dc, 0, 0, ropSrcCopy));
+        ASSERT_TRUE(bitBlt(s.dc, 4 + step, 3 + step / 3, 8, 6, s.dc, 4, 3, ropSrcCopy));
+        for (int j = 0; j < 6; ++j)
+            for (int i = 0; i < 8; ++i)
+                ASSERT_EQ(s.at(4 + step + i, 3 + step / 3 + j), gradientPixel(4 + i, 3 + j))
+                    << "step " << step << ", pixel (" << i << ", " << j << ")";
+    }
+}

@@ -1,6 +1,7 @@
 // Drawing objects, lines, rectangles, text and block transfers on soft
 // surfaces, with the pixel rules of the system's graphics layer.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -294,19 +295,78 @@ bool deleteDC(DeviceContext dc) {
     return true;
 }
 
+namespace {
+
+// The part [from, to) of 0..count whose offsets land inside 0..size at
+// start + offset: 64-bit, so that a far-off start cannot wrap round.
+void narrow(int64_t start, int64_t size, int64_t& from, int64_t& to) {
+    from = std::max(from, -start);
+    to = std::min(to, size - start);
+}
+
+// The block's columns [left, right) and rows [top, bottom) that land inside
+// the destination at (x, y), and inside its clip for a window's context.
+void narrowToDestination(DeviceContext dst, const Surface& to, int x, int y, int64_t& left,
+                         int64_t& right, int64_t& top, int64_t& bottom) {
+    narrow(x, to.width, left, right);
+    narrow(y, to.height, top, bottom);
+    if (dst->memory) return;
+    narrow(static_cast<int64_t>(x) - dst->clip.left,
+           static_cast<int64_t>(dst->clip.right) - dst->clip.left, left, right);
+    narrow(static_cast<int64_t>(y) - dst->clip.top,
+           static_cast<int64_t>(dst->clip.bottom) - dst->clip.top, top, bottom);
+}
+
+// A block known to lie inside both surfaces (and the clip), row by row.
+void copyRows(const Surface& from, DeviceContext src, int64_t sx, int64_t sy, Surface& to,
+              DeviceContext dst, int64_t x, int64_t y, int64_t columns, int64_t rows,
+              uint32_t code) {
+    const ColorRef mask = to.monochrome ? 1u : 0xFFFFFFu;
+    const bool plainCopy =
+        code != ropSrcInvert && code != ropSrcAnd && !from.monochrome && !to.monochrome;
+    for (int64_t j = 0; j < rows; ++j) {
+        const ColorRef* in = from.pixels.data() + (sy + j) * from.width + sx;
+        ColorRef* out = to.pixels.data() + (y + j) * to.width + x;
+        if (plainCopy) {
+            for (int64_t i = 0; i < columns; ++i) out[i] = in[i] & mask;
+            continue;
+        }
+        for (int64_t i = 0; i < columns; ++i) {
+            const ColorRef value = convert(in[i], from.monochrome, src, to.monochrome, dst);
+            out[i] = rop(code, out[i], value) & mask;
+        }
+    }
+}
+
+}  // namespace
+
+// Pixels whose source lies outside the source, or whose destination lies
+// outside the destination or its clip, are left alone. Those conditions cut
+// out one rectangle, so it is found first and copied a row at a time: the
+// whole panel is drawn this way, and a test per pixel made blits most of
+// what drawing it cost.
 bool bitBlt(DeviceContext dst, int x, int y, int width, int height, DeviceContext src, int sx,
             int sy, uint32_t code) {
     if (!sys().alive(dst) || !sys().alive(src)) return false;
     Surface* to = sys().target(dst);
     const Surface* from = sys().source(src);
     if (!to || !from) return false;
-    for (int j = 0; j < height; ++j) {
-        for (int i = 0; i < width; ++i) {
-            int fx = sx + i, fy = sy + j, tx = x + i, ty = y + j;
-            if (!from->contains(fx, fy) || !to->contains(tx, ty) || !soft::insideClip(dst, tx, ty))
-                continue;
-            ColorRef value = convert(from->at(fx, fy), from->monochrome, src, to->monochrome, dst);
-            to->at(tx, ty) = rop(code, to->at(tx, ty), value) & (to->monochrome ? 1u : 0xFFFFFFu);
+    int64_t left = 0, right = width, top = 0, bottom = height;
+    narrow(sx, from->width, left, right);
+    narrow(sy, from->height, top, bottom);
+    narrowToDestination(dst, *to, x, y, left, right, top, bottom);
+    if (left < right && top < bottom) {
+        const int64_t columns = right - left, rows = bottom - top;
+        if (from != to) {
+            copyRows(*from, src, sx + left, sy + top, *to, dst, x + left, y + top, columns, rows,
+                     code);
+        } else {
+            // A block moved within one surface (a scroll) reads every pixel
+            // before any is written, as the system's own copy does.
+            Surface block;
+            block.resize(static_cast<int>(columns), static_cast<int>(rows), from->monochrome, 0);
+            copyRows(*from, src, sx + left, sy + top, block, src, 0, 0, columns, rows, ropSrcCopy);
+            copyRows(block, src, 0, 0, *to, dst, x + left, y + top, columns, rows, code);
         }
     }
     if (width > 0 && height > 0) to->markDamage(x, y, x + width, y + height);
@@ -359,15 +419,30 @@ int BRV_SYSCALL transparentBlt(DeviceContext dst, int dx, int dy, int dw, int dh
     Surface* to = s.target(dst);
     const Surface* from = s.source(src);
     if (!to || !from || from->monochrome) return 0;
-    for (int j = 0; j < dh; ++j) {
-        for (int i = 0; i < dw; ++i) {
-            int fx = sx + i * sw / dw, fy = sy + j * sh / dh;
-            if (!from->contains(fx, fy)) continue;
-            ColorRef value = from->at(fx, fy);
+    // The pixels the destination and its clip allow, as one rectangle; the
+    // damage is the box round the pixels written, marked once.
+    int64_t left = 0, right = dw, top = 0, bottom = dh;
+    narrowToDestination(dst, *to, dx, dy, left, right, top, bottom);
+    PlatformRect written{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (int64_t j = top; j < bottom; ++j) {
+        const int64_t fy = sy + j * sh / dh;
+        if (fy < 0 || fy >= from->height) continue;
+        const int ty = static_cast<int>(dy + j);
+        for (int64_t i = left; i < right; ++i) {
+            const int64_t fx = sx + i * sw / dw;
+            if (fx < 0 || fx >= from->width) continue;
+            const ColorRef value = from->at(static_cast<int>(fx), static_cast<int>(fy));
             if (value == (transparent & 0xFFFFFF)) continue;
-            putPixel(dst, *to, dx + i, dy + j, value);
+            const int tx = static_cast<int>(dx + i);
+            to->at(tx, ty) = toSurface(*to, value);
+            written.left = std::min(written.left, tx);
+            written.right = std::max(written.right, tx + 1);
+            written.top = std::min(written.top, ty);
+            written.bottom = std::max(written.bottom, ty + 1);
         }
     }
+    if (written.left < written.right)
+        to->markDamage(written.left, written.top, written.right, written.bottom);
     return 1;
 }
 
