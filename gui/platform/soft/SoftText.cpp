@@ -5,8 +5,11 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "gui/platform/soft/SoftSystem.h"
 
@@ -71,7 +74,7 @@ struct Match {
 
 // The file and face index that fontconfig offers for the description, or an
 // empty name when nothing at all matches.
-Match matchFile(const FontDescription& d) {
+Match askFontconfig(const FontDescription& d) {
     FcConfig* config = fontConfig();
     if (!config) return {};
     FcPattern* pattern = FcPatternCreate();
@@ -100,11 +103,23 @@ Match matchFile(const FontDescription& d) {
     return found;
 }
 
+// The configuration is read once and never again, so its answer for a
+// description is kept: every panel makes its fonts anew, and the match cost
+// more than drawing the panel's text.
+const Match& matchFile(const FontDescription& d) {
+    using Key = std::tuple<std::string, int32_t, bool>;
+    static std::map<Key, Match> answers;
+    const Key key{d.faceName, d.weight, d.italic != 0};
+    auto known = answers.find(key);
+    if (known == answers.end()) known = answers.emplace(key, askFontconfig(d)).first;
+    return known->second;
+}
+
 // The face for the description: fontconfig's match, except that Arial gets
 // the carried Liberation Sans unless the match has Arial's metrics, and any
 // face gets it rather than no text at all.
 FT_Face openFace(FT_Library lib, const FontDescription& d) {
-    const Match match = matchFile(d);
+    const Match& match = matchFile(d);
     const bool wantsArial = arialMetrics(d.faceName);
     FT_Face face = nullptr;
     if (!match.file.empty() && (match.arialMetrics || !wantsArial) &&
