@@ -8,12 +8,14 @@
 //
 // Each input gets a new effect, as its first and only one; what no input can
 // change is made once per process and reused: the host window the panel
-// opens in. Everything an input observes goes into a digest, so the replay
-// can show that an input answers the same alone and after others.
+// opens in and the buffers its pictures are read into. Everything an input observes goes into a
+// digest, so the replay can show that an input answers the same alone and after others.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -78,10 +80,37 @@ private:
     platform::Window window = nullptr;
 };
 
+// Pixel buffers for the picture request, one per size, kept for the
+// process: a new half megabyte for every request cost the sanitizer's
+// allocator a mapping and its page faults each time. Each is exactly its
+// size, so a write past its end still meets the allocator's red zone, and
+// it is filled anew before each use.
+class PixelBuffers final {
+public:
+    std::vector<uint32_t>& filled(size_t count, uint32_t value) {
+        std::vector<uint32_t>& buffer = bySize[count];
+        if (buffer.size() != count)
+            buffer.assign(count, value);
+        else
+            std::fill(buffer.begin(), buffer.end(), value);
+        return buffer;
+    }
+
+private:
+    std::map<size_t, std::vector<uint32_t>> bySize;
+};
+
+// What the fuzzer keeps from one input to the next: nothing an input can
+// leave changed for the next.
+struct Kept {
+    HostWindow window;
+    PixelBuffers pixels;
+};
+
 class FuzzHost final {
 public:
-    FuzzHost(HostWindow& hostWindow, Observations& observations)
-        : shared(hostWindow), seen(observations) {
+    FuzzHost(Kept& kept, Observations& observations)
+        : shared(kept.window), pictures(kept.pixels), seen(observations) {
         create();
     }
     ~FuzzHost() { destroy(); }
@@ -309,8 +338,8 @@ private:
             return;
         const bool wrong = in.byte() < 64;
         if (wrong) shot.width -= 1 + in.byte() % 8;
-        std::vector<uint32_t> pixels(
-            static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 7);
+        std::vector<uint32_t>& pixels =
+            pictures.filled(static_cast<size_t>(shot.width) * static_cast<size_t>(shot.height), 7);
         shot.pixels = pixels.data();
         const intptr_t drawn =
             dispatch(effVendorSpecific, panelSnapshotIndex, panelSnapshotValue, &shot, 0.0f);
@@ -332,6 +361,7 @@ private:
     void* hostWindow() { return shared.get(); }
 
     HostWindow& shared;
+    PixelBuffers& pictures;
     Observations& seen;
     AEffect* effect = nullptr;
     std::unique_ptr<ParameterModel> modelHolder;
@@ -340,11 +370,11 @@ private:
 }  // namespace
 
 uint64_t runDispatcherInput(const uint8_t* data, size_t size) {
-    static HostWindow* const hostWindow = new HostWindow;  // for the process's life
+    static Kept* const kept = new Kept;  // for the process's life
     Observations seen;
     ByteStream in(data, size);
     {
-        FuzzHost host(*hostWindow, seen);
+        FuzzHost host(*kept, seen);
         while (!in.empty()) host.step(in);
     }
     return seen.digest();
