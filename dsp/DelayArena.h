@@ -1,9 +1,9 @@
 // One block of zeroed memory for all the delay lines of an engine. A single
 // mapping, aligned to 2 MiB, lets Linux back it with large pages once it is
 // touched, which keeps the lines' read and write positions within a few TLB
-// entries while many instances run in turn. The pages come zeroed from the operating
-// system and are filled in only when the lines first reach them, so
-// creating an engine costs no time for its 12 MB of delay memory.
+// entries while many instances run in turn. The pages come zeroed from the
+// operating system and are filled in only when the lines first reach them,
+// so creating an engine costs no time for its 12 MB of delay memory.
 #pragma once
 
 #include <cstddef>

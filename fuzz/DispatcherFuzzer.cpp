@@ -8,12 +8,13 @@
 //
 // Each input gets a new effect, as its first and only one; what no input can
 // change is made once per process and reused: the host window the panel
-// opens in and the buffers its pictures are read into. Everything an input observes goes into a
-// digest, so the replay can show that an input answers the same alone and after others.
+// opens in and the buffers its pictures are read into. Everything an input
+// observes goes into a digest, so the replay can show that an input answers
+// the same alone and after others.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
