@@ -1,7 +1,7 @@
 // The root of the processing tree: pre-delay, early reflections, the late
 // tail fed by the early output, the early/late balance and a tone stage per
-// output channel. The effect calls the setters once per block and
-// processFrames on the block's frames; nothing is allocated after
+// output channel. The plug-in calls the setters once per block and
+// processEach on the block's frames; nothing is allocated after
 // construction.
 //
 // The two channels go through identical structures, so the engine runs them
@@ -65,18 +65,39 @@ public:
 
     // Processes `count` interleaved stereo frames in place.
     void processFrames(float* frames, int count) {
-        if (bypass) return;
+        Interleaved interleaved{frames};
+        processEach(interleaved, count);
+    }
+
+    // Processes `count` frames that `frames` hands over and takes back one
+    // at a time: frames.in(n) gives frame n, frames.out(n, result) takes
+    // what the engine made of it, before frame n + 1 is asked for. So the
+    // caller can read the host's buffers and write them, even where they
+    // are the same memory, with no copy between. Bypassed, each frame comes
+    // back as it went in.
+    template <typename Frames>
+    void processEach(Frames& frames, int count) {
+        if (bypass) {
+            for (int n = 0; n < count; ++n) frames.out(n, frames.in(n));
+            return;
+        }
         // Unequal also when either is NaN, so a bad rate is converted anew
         // at every call, as the lines did at every sample.
         if (sampleRate != tunedRate) retune();
         // Settings hold for the whole call.
         const Running running{!pre.isOff(), !early.isOff(), !late.isOff()};
-        for (int n = 0; n < count; ++n)
-            back(running, front(running, Lanes::load(frames + 2 * n))).store(frames + 2 * n);
+        for (int n = 0; n < count; ++n) frames.out(n, back(running, front(running, frames.in(n))));
     }
 
 private:
     void retune();
+
+    // Frames side by side in one buffer, left first.
+    struct Interleaved {
+        float* frames;
+        Lanes in(int n) const { return Lanes::load(frames + 2 * n); }
+        void out(int n, Lanes frame) const { frame.store(frames + 2 * n); }
+    };
 
     // Which units take part; the others pass the frame as it is.
     struct Running {
