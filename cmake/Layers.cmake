@@ -7,8 +7,10 @@
 #   params      the parameter table and value texts, known to every format
 #   dsp         the engine that ships
 #   reference   one-channel units that define the engine's sound (tests only)
+#   plugin      the plug-in every format wraps: live values, the engine with
+#               its rate, values onto the engine, the render of a block
 #   vst2        the VST 2 interface records, descriptor and dispatchers
-#   effect      the reverb effect: parameters onto the engine, programs, texts
+#   effect      the VST 2 effect over the plug-in: programs, texts
 #   gui         the toolkit; platform code only in gui/platform
 #   editor      the panel, reaching its effect through EditController
 #   module      the VST 2 module, the only binary with both effect and
@@ -21,18 +23,19 @@ set(BRV_LAYERS
   "params:"
   "dsp:"
   "reference:dsp"
+  "plugin:params,dsp"
   "vst2:params"
-  "effect:params,dsp,vst2"
+  "effect:params,plugin,vst2"
   "gui:"
   "editor:params,gui"
-  "module:params,dsp,vst2,effect,gui,editor"
+  "module:params,dsp,plugin,vst2,effect,gui,editor"
   "resources:"
   "tools:params,vst2,gui"
   "lv2:params,dsp,vst2,effect,gui,editor"
-  "fuzz:params,dsp,vst2,gui,editor,effect,module"
-  "bench:params,dsp,reference,vst2,effect,gui,tools"
-  "tests/support:params,dsp,reference,vst2,effect,gui,editor,module,tools"
-  "tests/*:params,dsp,reference,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"
+  "fuzz:params,dsp,plugin,vst2,gui,editor,effect,module"
+  "bench:params,dsp,reference,plugin,vst2,effect,gui,tools"
+  "tests/support:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools"
+  "tests/*:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"
 )
 
 # brv_headers(TARGET FOLDER): users of TARGET reach FOLDER's headers as

@@ -13,5 +13,5 @@ void ReverbPlugin::getParameterLabel(int32_t index, char* text) {
 }
 
 void ReverbPlugin::getParameterDisplay(int32_t index, char* text) {
-    if (isParameter(index)) formatFloat(live(index), text);
+    if (isParameter(index)) formatFloat(core.getParameter(index), text);
 }

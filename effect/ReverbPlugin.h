@@ -1,16 +1,15 @@
-// The reverb effect as the host sees it: nine parameters, sixteen programs,
-// the per-block mapping of the parameters onto the engine and the per-frame
-// dry/wet mix around it.
+// The reverb effect as a VST 2 host sees it: nine parameters, sixteen
+// programs, the texts and the dispatcher's answers. The sound, with the live
+// values and the engine, is the shared plug-in's (ReverbCore); this class
+// hands it the host's calls.
 #pragma once
 
-#include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 
 #include "params/Parameters.h"
 #include "effect/ReverbProgram.h"
-#include "dsp/ReverbEngine.h"
+#include "plugin/ReverbCore.h"
 #include "vst2/EffectBaseX.h"
 
 class ReverbPlugin : public EffectBaseX {
@@ -43,27 +42,10 @@ public:
     int32_t getVendorVersion() override { return 1000; }
     int32_t getPlugCategory() override { return kPlugCategEffect; }
 
-    // The live parameter values become engine settings; once per block.
-    void updateEngine();
-
-    const dsp::ReverbEngine& getEngine() const { return *engine; }
-    float getOutputGain() const { return outputGain; }
+    const dsp::ReverbEngine& getEngine() const { return core.getEngine(); }
+    float getOutputGain() const { return core.getOutputGain(); }
 
 private:
-    float live(int32_t index) const { return currentValues[index].load(std::memory_order_relaxed); }
-    // What the engine and the mix hear of a continuous parameter. A host may
-    // store any finite value and reads it back as stored, but one outside 0
-    // to 1 would drive the engine where it was never meant to go (a huge
-    // early/late balance overflows the tone filters to infinity for good).
-    float heard(int32_t index) const { return std::min(std::max(live(index), 0.0f), 1.0f); }
-
-    template <bool accumulate>
-    void render(float** inputs, float** outputs, int32_t sampleFrames);
-
+    ReverbCore core;
     std::unique_ptr<ProgramStore> programs;
-    // Written by whichever thread changes a parameter, read by the audio
-    // thread; relaxed atomics are plain 32-bit stores and loads on every target.
-    std::atomic<float> currentValues[paramCount];
-    float outputGain = 1.0f;
-    std::unique_ptr<dsp::ReverbEngine> engine;
 };

@@ -352,7 +352,7 @@ TEST(Lv2Binaries, ExportOnlyTheirDescriptorsBesideTheVst2Module) {
     void* dsp = dlopen(BRV_LV2_DSP, RTLD_NOW | RTLD_LOCAL);
     void* ui = dlopen(BRV_LV2_UI, RTLD_NOW | RTLD_LOCAL);
     ASSERT_TRUE(vst2 && dsp && ui) << dlerror();
-    const char* internal = "_ZN12ReverbPlugin12updateEngineEv";
+    const char* internal = "_ZN10ReverbCore12updateEngineEv";
     EXPECT_NE(dlsym(vst2, "main"), nullptr);
     EXPECT_NE(dlsym(dsp, "lv2_descriptor"), nullptr);
     EXPECT_NE(dlsym(ui, "lv2ui_descriptor"), nullptr);

@@ -1,9 +1,10 @@
-// Drives a ReverbEngine the way the effect does: the parameters (0 to 1)
-// become engine settings once per block, then the frames are processed in
-// place. Shared by the tests and the benchmark.
+// Drives a ReverbEngine the way the plug-in does: the parameters (0 to 1)
+// become engine settings once per block, by the plug-in's own mapping, then
+// the frames are processed in place. Shared by the tests and the benchmark.
 #pragma once
 
 #include "dsp/ReverbEngine.h"
+#include "plugin/EngineMapping.h"
 
 namespace dsp {
 
@@ -17,12 +18,14 @@ struct EngineParameters {
 };
 
 inline void applyParameters(ReverbEngine& engine, const EngineParameters& p) {
-    engine.setEarlySize(60.0f - 72.0f * p.earlySize);
-    engine.setLateSize(48.0f - 72.0f * p.lateSize);
-    engine.setDiffusion(p.diffusion);
-    engine.setDecay(60.0f * p.damping);
-    engine.setBalance(p.balance);
-    engine.setBypass(!(p.onOff == 1.0f));
+    EngineSettings settings;
+    settings.earlySize = p.earlySize;
+    settings.lateSize = p.lateSize;
+    settings.damping = p.damping;
+    settings.diffusion = p.diffusion;
+    settings.earlyLate = p.balance;
+    settings.on = p.onOff == 1.0f;
+    applyEngineSettings(engine, settings);
 }
 
 // Processes interleaved stereo frames in place, re-applying the parameters
