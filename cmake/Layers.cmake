@@ -17,8 +17,8 @@
 #               editor: its entry points and the effect with its panel
 #   resources   the panel images and the program that draws them
 #   tools       our hosts
-#   lv2         the LV2 plug-in and its UI: thin wrappers of effect and
-#               editor, each in a binary of its own
+#   lv2         the LV2 plug-in and its UI: thin wrappers of the plug-in and
+#               the editor, each in a binary of its own; nothing of VST 2
 set(BRV_LAYERS
   "params:"
   "dsp:"
@@ -31,7 +31,7 @@ set(BRV_LAYERS
   "module:params,dsp,plugin,vst2,effect,gui,editor"
   "resources:"
   "tools:params,vst2,gui"
-  "lv2:params,dsp,vst2,effect,gui,editor"
+  "lv2:params,plugin,gui,editor"
   "fuzz:params,dsp,plugin,vst2,gui,editor,effect,module"
   "bench:params,dsp,reference,plugin,vst2,effect,gui,tools"
   "tests/support:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools"

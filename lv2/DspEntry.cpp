@@ -3,7 +3,6 @@
 // host.
 #include <lv2/core/lv2.h>
 
-#include "lv2/HostFeatures.h"
 #include "lv2/Lv2Reverb.h"
 #include "lv2/Ports.h"
 
@@ -11,9 +10,10 @@ namespace {
 
 Lv2Reverb* reverb(LV2_Handle handle) { return static_cast<Lv2Reverb*>(handle); }
 
-LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*,
-                       const LV2_Feature* const* features) {
-    return Lv2Reverb::create(rate, HostFeatures(features)).release();
+// The plug-in needs nothing of the host but the rate: every feature offered
+// is passed over.
+LV2_Handle instantiate(const LV2_Descriptor*, double rate, const char*, const LV2_Feature* const*) {
+    return Lv2Reverb::create(rate).release();
 }
 
 void connectPort(LV2_Handle handle, uint32_t port, void* data) {
@@ -21,7 +21,8 @@ void connectPort(LV2_Handle handle, uint32_t port, void* data) {
 }
 void activate(LV2_Handle handle) { reverb(handle)->activate(); }
 void run(LV2_Handle handle, uint32_t frames) { reverb(handle)->run(frames); }
-void deactivate(LV2_Handle handle) { reverb(handle)->deactivate(); }
+// The engine keeps its state while the host pauses; there is nothing to let go.
+void deactivate(LV2_Handle) {}
 void cleanup(LV2_Handle handle) { delete reverb(handle); }
 const void* extensionData(const char*) { return nullptr; }
 

@@ -46,10 +46,6 @@ bool readNumber(const LV2_URID_Map* map, const LV2_Options_Option* o, const char
 
 }  // namespace
 
-bool HostFeatures::wholeOption(const char* key, int64_t& value) const {
-    return readNumber<int32_t, int64_t>(map, option(key), LV2_ATOM__Int, LV2_ATOM__Long, value);
-}
-
 bool HostFeatures::realOption(const char* key, double& value) const {
     return readNumber<float, double>(map, option(key), LV2_ATOM__Float, LV2_ATOM__Double, value);
 }

@@ -15,9 +15,8 @@ public:
 
     // The data of the feature with this URI; null when not offered.
     void* find(const char* uri) const;
-    // An option the host set, whole or real; false when not offered or of
-    // a type that is no number.
-    bool wholeOption(const char* key, int64_t& value) const;
+    // An option the host set, as a real number; false when not offered or
+    // of a type that is no number.
     bool realOption(const char* key, double& value) const;
 
 private:

@@ -12,7 +12,6 @@ const char* prefixes =
     "@prefix foaf:  <http://xmlns.com/foaf/0.1/> .\n"
     "@prefix lv2:   <http://lv2plug.in/ns/lv2core#> .\n"
     "@prefix opts:  <http://lv2plug.in/ns/ext/options#> .\n"
-    "@prefix bufsz: <http://lv2plug.in/ns/ext/buf-size#> .\n"
     "@prefix rdfs:  <http://www.w3.org/2000/01/rdf-schema#> .\n"
     "@prefix ui:    <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix urid:  <http://lv2plug.in/ns/ext/urid#> .\n\n";
@@ -71,8 +70,7 @@ std::string descriptionTurtle(const BundleFacts& facts) {
          std::to_string(facts.minorVersion) + " ;\n    lv2:microVersion " +
          std::to_string(facts.microVersion) +
          " ;\n"
-         "    lv2:optionalFeature lv2:hardRTCapable, urid:map, opts:options ;\n"
-         "    opts:supportedOption bufsz:maxBlockLength ;\n"
+         "    lv2:optionalFeature lv2:hardRTCapable ;\n"
          "    ui:ui <" +
          lv2port::uiUri + "> ;\n    lv2:port ";
     for (uint32_t port = 0; port < lv2port::count; ++port) {
