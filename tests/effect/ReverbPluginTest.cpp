@@ -278,6 +278,40 @@ TEST(ReverbPluginAudio, ProcessAddsAndProcessReplacingOverwrites) {
     }
 }
 
+// Hosts hand the same buffers in and out; some wire the channels across.
+// Each arrangement must give what separate buffers holding the same samples
+// give, bit for bit, while Mono-In and Dry-Wet change between blocks.
+TEST(ReverbPluginAudio, OutputsThatAreTheInputsGiveWhatSeparateBuffersGive) {
+    for (const bool replacing : {true, false}) {
+        for (const bool crossed : {false, true}) {
+            ReverbPluginGui shared(nullptr), separate(nullptr);
+            for (ReverbPluginGui* p : {&shared, &separate}) p->setParameter(paramOnOff, 1.0f);
+            for (uint32_t b = 0; b < 6; ++b) {
+                for (ReverbPluginGui* p : {&shared, &separate}) {
+                    p->setParameter(paramMonoIn, b % 3 == 1 ? 1.0f : 0.0f);
+                    p->setParameter(paramDryWet, 0.2f * static_cast<float>(b));
+                }
+                Block reference(700, 3 + b);
+                std::vector<float> left = reference.inLeft, right = reference.inRight;
+                // Each output starts with what the buffer it shares holds.
+                reference.outLeft = crossed ? right : left;
+                reference.outRight = crossed ? left : right;
+                reference.run(separate, replacing);
+                float* in[2] = {left.data(), right.data()};
+                float* out[2] = {crossed ? right.data() : left.data(),
+                                 crossed ? left.data() : right.data()};
+                if (replacing)
+                    shared.processReplacing(in, out, 700);
+                else
+                    shared.process(in, out, 700);
+                const char* how = replacing ? "replacing" : "accumulating";
+                EXPECT_EQ(crossed ? right : left, reference.outLeft) << how << " block " << b;
+                EXPECT_EQ(crossed ? left : right, reference.outRight) << how << " block " << b;
+            }
+        }
+    }
+}
+
 TEST(ReverbPluginAudio, ZeroFrameBlocksStillUpdateTheEngine) {
     ReverbPluginGui plugin(nullptr);
     EXPECT_FALSE(plugin.getEngine().isBypassed())
