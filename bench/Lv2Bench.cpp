@@ -3,9 +3,11 @@
 // it, both on the same ten seconds of stereo noise at 48 kHz in 512-frame
 // blocks, reverb on, in one run with the repetitions interleaved. The last
 // line gives the ratio of the medians per frame; the aim is within 5 %.
+// Given another build's LV2 DSP binary, its run is timed beside this one's,
+// and the summary gives their ratio too.
 //
 //   cmake --build --preset native --target brv_lv2_bench
-//   build/native/bench/brv_lv2_bench
+//   build/native/bench/brv_lv2_bench [--baseline=OTHER/brellivaunt-dsp.so]
 #include <benchmark/benchmark.h>
 #include <lv2/core/lv2.h>
 
@@ -76,8 +78,8 @@ void vst2ProcessReplacing(benchmark::State& state) {
     });
 }
 
-void lv2Run(benchmark::State& state) {
-    void* library = dlopen(BRV_LV2_DSP, RTLD_NOW | RTLD_LOCAL);
+void lv2Run(benchmark::State& state, const std::string& binary) {
+    void* library = dlopen(binary.c_str(), RTLD_NOW | RTLD_LOCAL);
     auto entry = library ? reinterpret_cast<const LV2_Descriptor* (*)(uint32_t)>(
                                dlsym(library, "lv2_descriptor"))
                          : nullptr;
@@ -122,6 +124,10 @@ public:
             std::printf(
                 "\nmedian CPU ns per frame: LV2 run %.3f / VST 2 processReplacing %.3f = %.3f\n",
                 lv2, vst2, lv2 / vst2);
+        const double baseline = medians["lv2Run/baseline"];
+        if (lv2 > 0.0 && baseline > 0.0)
+            std::printf("median CPU ns per frame: LV2 run %.3f / baseline's %.3f = %.3f\n", lv2,
+                        baseline, lv2 / baseline);
     }
 
 private:
@@ -134,10 +140,36 @@ BENCHMARK(vst2ProcessReplacing)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
-BENCHMARK(lv2Run)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// --baseline=FILE names another build's LV2 DSP binary; it is taken out of
+// the arguments before the library reads the rest.
+std::string takeBaseline(std::vector<char*>& args) {
+    const std::string flag = "--baseline=";
+    std::string baseline;
+    for (auto it = args.begin() + 1; it != args.end();) {
+        const std::string arg = *it;
+        if (arg.compare(0, flag.size(), flag) == 0) {
+            baseline = arg.substr(flag.size());
+            it = args.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return baseline;
+}
+
+void registerLv2(const char* name, const std::string& binary) {
+    benchmark::RegisterBenchmark(name, lv2Run, binary)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(9)
+        ->ReportAggregatesOnly(true);
+}
 
 int main(int argc, char** argv) {
     std::vector<char*> args(argv, argv + argc);
+    const std::string baseline = takeBaseline(args);
+    registerLv2("lv2Run", BRV_LV2_DSP);
+    if (!baseline.empty()) registerLv2("lv2Run/baseline", baseline);
     char interleave[] = "--benchmark_enable_random_interleaving=true";
     args.insert(args.begin() + 1, interleave);
     int count = static_cast<int>(args.size());
