@@ -38,6 +38,16 @@ set(BRV_LAYERS
   "tests/*:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"
 )
 
+# The platform's two implementations, sealed: whatever the layers allow,
+# only the folders after the colon may include headers below the folder
+# before it. Everything else reaches the platform through its public
+# headers in gui/platform/ (Platform.h, HostWindow.h, ReadBack.h); tests
+# reach its staging through the probe library.
+set(BRV_SEALED
+  "gui/platform/soft:gui/platform,tests"
+  "gui/platform/win32:gui/platform,tests"
+)
+
 # brv_headers(TARGET FOLDER): users of TARGET reach FOLDER's headers as
 # "FOLDER/File.h", and no other folder's through it. Each folder gets an
 # include root of its own holding one link to it, so a target that does not

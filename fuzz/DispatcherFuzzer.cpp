@@ -26,7 +26,7 @@
 #include "fuzz/ByteStream.h"
 #include "fuzz/DispatcherRun.h"
 #include "fuzz/Observations.h"
-#include "gui/platform/Probe.h"
+#include "gui/platform/HostWindow.h"
 #include "vst2/ContentScale.h"
 #include "vst2/PanelSnapshot.h"
 
@@ -72,8 +72,7 @@ void require(bool ok) {
 class HostWindow final {
 public:
     void* get() {
-        if (!platform::probe::isWindow(window))
-            window = platform::probe::createHostWindow(547, 202);
+        if (!platform::isWindow(window)) window = platform::createHostWindow(547, 202);
         return window;
     }
 

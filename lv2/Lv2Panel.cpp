@@ -1,7 +1,7 @@
 #include "lv2/Lv2Panel.h"
 
 #include "gui/Frame.h"
-#include "gui/platform/soft/SoftX11.h"
+#include "gui/platform/Platform.h"
 #include "lv2/HostFeatures.h"
 
 std::unique_ptr<Lv2Panel> Lv2Panel::create(LV2UI_Write_Function write, LV2UI_Controller host,
@@ -16,7 +16,7 @@ std::unique_ptr<Lv2Panel> Lv2Panel::create(LV2UI_Write_Function write, LV2UI_Con
     }
     panel->editor.open(parent);
     Frame* frame = panel->editor.getFrame();
-    const uint32_t shown = frame ? platform::soft::displayWindowId(frame->getWindow()) : 0;
+    const uint32_t shown = frame ? platform::displayWindowId(frame->getWindow()) : 0;
     if (shown == 0) return nullptr;
     if (widget) *widget = reinterpret_cast<LV2UI_Widget>(static_cast<uintptr_t>(shown));
     panel->reportSize();
@@ -46,7 +46,7 @@ void Lv2Panel::portEvent(uint32_t port, uint32_t size, uint32_t format, const vo
 
 int Lv2Panel::idle() {
     Frame* frame = editor.getFrame();
-    if (!frame || platform::soft::displayWindowId(frame->getWindow()) == 0) return 1;
+    if (!frame || platform::displayWindowId(frame->getWindow()) == 0) return 1;
     editor.idle();
     reportSize();
     return 0;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "gui/DrawContext.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tools/RoomReport.h"
 
 namespace room {
@@ -99,13 +99,13 @@ public:
         line({a.x, a.y + 1}, {b.x, b.y + 1}, color);
     }
 
-    platform::probe::Image image() {
+    platform::Image image() {
         draw.reset();
         platform::selectObject(dc, original);
         original = nullptr;
         std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
         platform::getDibits(dc, bitmap, width, height, pixels.data());
-        platform::probe::Image out;
+        platform::Image out;
         out.width = width;
         out.height = height;
         out.pixels.reserve(pixels.size());
@@ -294,8 +294,8 @@ void drawDecayCurves(Canvas& c, const ChannelAnalysis& channel, const Rect& area
 
 }  // namespace
 
-platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
-                                     const PlotCaption& caption) {
+platform::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
+                              const PlotCaption& caption) {
     Canvas c(plotWidth, plotHeight);
     c.text(caption.title, {0, 6, plotWidth, 30}, alignCenter, ink, 18, true);
     c.text(caption.subtitle, {0, 30, plotWidth, 48}, alignCenter, mutedInk, 13);
@@ -310,7 +310,7 @@ platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoS
 
 bool writeDecayPlot(const std::string& path, const RoomAnalysis& analysis,
                     const StereoSignal& response, const PlotCaption& caption) {
-    return platform::soft::writePng(drawDecayPlot(analysis, response, caption), path.c_str());
+    return writePng(drawDecayPlot(analysis, response, caption), path.c_str());
 }
 
 }  // namespace room

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "gui/platform/Probe.h"
+#include "gui/platform/ReadBack.h"
 #include "tools/DemoPhrase.h"
 #include "tools/RoomAnalysis.h"
 
@@ -20,8 +20,8 @@ struct PlotCaption {
 constexpr int plotWidth = 1000;
 constexpr int plotHeight = 760;
 
-platform::probe::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
-                                     const PlotCaption& caption);
+platform::Image drawDecayPlot(const RoomAnalysis& analysis, const StereoSignal& response,
+                              const PlotCaption& caption);
 
 // Writes the picture as a PNG file; the caller writes it under a partial
 // name and renames it when complete (see OutputFile).

@@ -9,7 +9,8 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "gui/platform/Probe.h"
+#include "gui/platform/HostWindow.h"
+#include "gui/platform/ReadBack.h"
 #else
 #include <unistd.h>
 
@@ -19,9 +20,8 @@
 #if defined(_WIN32)
 
 HostWindow::HostWindow(int width, int height, int place) {
-    window = platform::probe::createHostWindow(width, height);
-    if (place)
-        platform::probe::moveWindow(static_cast<platform::Window>(window), 120, 90 + height + 20);
+    window = platform::createHostWindow(width, height);
+    if (place) platform::moveWindow(static_cast<platform::Window>(window), 120, 90 + height + 20);
 }
 
 HostWindow::~HostWindow() { destroy(); }
@@ -40,8 +40,7 @@ bool HostWindow::panelOrigin(long& x, long& y) const {
 
 bool HostWindow::grab(int width, int height, std::vector<uint32_t>& pixels) const {
     if (!window) return false;
-    const platform::probe::Image image =
-        platform::probe::readWindow(static_cast<platform::Window>(window));
+    const platform::Image image = platform::readWindow(static_cast<platform::Window>(window));
     if (image.width != width || image.height != height) return false;
     pixels.clear();
     for (uint32_t c : image.pixels) pixels.push_back(platform::swapRedBlue(c));
@@ -57,7 +56,7 @@ void HostWindow::pumpMessages() {
 }
 
 void HostWindow::destroy() {
-    if (window) platform::probe::destroyHostWindow(static_cast<platform::Window>(window));
+    if (window) platform::destroyHostWindow(static_cast<platform::Window>(window));
     window = nullptr;
 }
 

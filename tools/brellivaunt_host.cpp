@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tools/AudioFile.h"
 #include "tools/CommandLine.h"
 #include "tools/DecayPlot.h"
@@ -196,7 +196,7 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
     int32_t width = 0, height = 0;
     if (!plugin.panelSnapshot(pixels, width, height))
         fail("the module drew no picture of its panel");
-    platform::probe::Image image;
+    platform::Image image;
     image.width = width;
     image.height = height;
     image.pixels.reserve(pixels.size());
@@ -204,8 +204,7 @@ void writePanel(PluginInstance& plugin, const std::string& path) {
     OutputFile output;
     std::string error;
     if (!output.prepare(path, std::string(), error)) fail(error);
-    if (!platform::soft::writePng(image, output.partialPath().c_str()))
-        fail("cannot write " + path);
+    if (!writePng(image, output.partialPath().c_str())) fail("cannot write " + path);
     if (!output.commit(error)) fail(error);
     std::printf("wrote %s (panel, %d x %d)\n", path.c_str(), width, height);
 }

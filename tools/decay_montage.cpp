@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 
 namespace {
 
-using platform::probe::Image;
+using platform::Image;
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "decay_montage: %s\n", message.c_str());
@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
     std::vector<Image> pictures(static_cast<size_t>(argc - 4));
     for (size_t i = 0; i < pictures.size(); ++i) {
         const char* path = argv[4 + i];
-        if (!platform::soft::readPng(path, pictures[i]))
-            return fail(std::string("cannot read ") + path);
+        if (!readPng(path, pictures[i])) return fail(std::string("cannot read ") + path);
         if (pictures[i].width != pictures[0].width || pictures[i].height != pictures[0].height)
             return fail(std::string(path) + " is not the size of the first picture");
     }
@@ -63,8 +62,7 @@ int main(int argc, char** argv) {
     }
     const std::string out = argv[1];
     const std::string partial = out + ".partial";
-    if (!platform::soft::writePng(sheet, partial.c_str()) ||
-        std::rename(partial.c_str(), out.c_str()) != 0) {
+    if (!writePng(sheet, partial.c_str()) || std::rename(partial.c_str(), out.c_str()) != 0) {
         std::remove(partial.c_str());
         return fail("cannot write " + out);
     }

@@ -269,6 +269,10 @@ void deliverPendingEvents(Window window);
 // Whether the window shows on a display server (an X window inside a Linux
 // host) rather than in a system whose own message loop serves the host.
 bool isOnDisplayServer(Window window);
+// The id on the display server of the window that shows `window` (made in a
+// host's window there), as a host that embeds it by id wants it; 0 for any
+// other window, and always on Windows, which has no display server.
+uint32_t displayWindowId(Window window);
 
 // --- OLE ---
 // OleInitialize; true when it succeeded (S_OK or S_FALSE), and only then may

@@ -1,42 +1,32 @@
-// What a test, or a headless renderer, needs beyond the toolkit's own calls:
-// a host window to open an editor in, off-screen pixel surfaces, a way to read
-// back what a device context or window shows, and the synchronous message
-// delivery the system offers. Both implementations provide all of it.
+// What a test needs beyond the toolkit's own calls and what our hosts use
+// (HostWindow.h, ReadBack.h): filling surfaces, the state of drawing objects,
+// the synchronous message delivery the system offers and staged drags. Both
+// implementations provide all of it; only tests link it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "gui/platform/HostWindow.h"
 #include "gui/platform/Platform.h"
+#include "gui/platform/ReadBack.h"
 
 namespace platform::probe {
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<ColorRef> pixels;  // row by row from the top
+// The tests reach what hosts use under the same names as the rest.
+using platform::createHostWindow;
+using platform::createSurface;
+using platform::destroyHostWindow;
+using platform::destroySurface;
+using platform::getPixel;
+using platform::Image;
+using platform::isWindow;
+using platform::moveWindow;
+using platform::readSurface;
+using platform::readWindow;
 
-    ColorRef at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
-// A top-level window of the given client size, as a host would give it.
-Window createHostWindow(int width, int height);
-void destroyHostWindow(Window window);
-// Moves a top-level window to (x, y) on the screen, keeping its size.
-void moveWindow(Window window, int x, int y);
-bool isWindow(Window window);
-
-// A memory device context with a 24-bit colour bitmap selected, cleared to
-// black; destroySurface deletes both.
-DeviceContext createSurface(int width, int height);
-void destroySurface(DeviceContext dc);
-ColorRef getPixel(DeviceContext dc, int x, int y);
 void fillSurface(DeviceContext dc, int width, int height, ColorRef color);
-Image readSurface(DeviceContext dc, int width, int height);
-
-// What the window shows on screen, its child windows included.
-Image readWindow(Window window);
 
 bool objectExists(GdiObject object);
 bool getFontDescription(GdiObject font, FontDescription* description);

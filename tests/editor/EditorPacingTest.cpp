@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/HeadlessRenderer.h"
+#include "tests/editor/HeadlessRenderer.h"
 #include "gui/platform/soft/SoftControls.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tests/editor/EditorTestSupport.h"
 
 using namespace editortest;
@@ -95,7 +95,7 @@ TEST_F(EditorPacing, TheHeadlessRendererWritesWhatThePanelShows) {
     ASSERT_TRUE(renderEditorToPng(*editor, path.c_str()));
     EXPECT_EQ(editor->getFrame(), nullptr);
     probe::Image picture;
-    ASSERT_TRUE(soft::readPng(path.c_str(), picture));
+    ASSERT_TRUE(readPng(path.c_str(), picture));
     EXPECT_EQ(picture.width, 40);
     EXPECT_EQ(picture.height, 30);
     EXPECT_EQ(picture.at(0, 0), guitest::rgb(0, 0, 100));

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "params/Parameters.h"
-#include "editor/HeadlessRenderer.h"
+#include "tests/editor/HeadlessRenderer.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/ValueDisplay.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "vst2/PanelSnapshot.h"
 #include "tests/editor/PanelTestSupport.h"
 

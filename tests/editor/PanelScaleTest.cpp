@@ -17,7 +17,7 @@
 #include "vst2/ContentScale.h"
 #include "vst2/PanelSnapshot.h"
 #ifndef _WIN32
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #endif
 
 using namespace paneltest;
@@ -284,7 +284,7 @@ TEST_F(PanelScaleTest, PanelAtTwoIsSharpAndHalvedLooksLikeOne) {
 #ifndef _WIN32
     platform::probe::Image kept;
     const std::string keptPath = std::string(BRV_EDITOR_TEST_DATA) + "/expected/panel-defaults.png";
-    ASSERT_TRUE(platform::soft::readPng(keptPath.c_str(), kept)) << keptPath;
+    ASSERT_TRUE(readPng(keptPath.c_str(), kept)) << keptPath;
     size_t changed = 0;
     for (size_t i = 0; i < one.pixels.size(); ++i)
         changed += one.pixels[i] != platform::swapRedBlue(kept.pixels[i]);

@@ -10,7 +10,7 @@
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tests/support/GuiTestSupport.h"
 
 using namespace platform;
@@ -68,16 +68,16 @@ TEST(ReferenceImage, AFrameWithBackgroundAndTwoOverlappingViewsLooksAsKept) {
 
     probe::repaint(frame->getWindow());
     std::string written = std::string(BRV_GUI_TEST_OUTPUT) + "/frame-two-views.png";
-    ASSERT_TRUE(soft::writePng(probe::readWindow(frame->getWindow()), written.c_str()));
+    ASSERT_TRUE(writePng(probe::readWindow(frame->getWindow()), written.c_str()));
     delete frame;
 
     std::string kept = std::string(BRV_GUI_TEST_DATA) + "/expected/frame-two-views.png";
     probe::Image actual, expected;
-    ASSERT_TRUE(soft::readPng(written.c_str(), actual));
+    ASSERT_TRUE(readPng(written.c_str(), actual));
     if (const char* update = std::getenv("BRV_UPDATE_REFERENCE"); update && *update == '1') {
-        ASSERT_TRUE(soft::writePng(actual, kept.c_str()));
+        ASSERT_TRUE(writePng(actual, kept.c_str()));
     }
-    ASSERT_TRUE(soft::readPng(kept.c_str(), expected)) << kept;
+    ASSERT_TRUE(readPng(kept.c_str(), expected)) << kept;
     ASSERT_EQ(actual.width, expected.width);
     ASSERT_EQ(actual.height, expected.height);
     int differing = 0;

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "params/Parameters.h"
 #include "tools/X11HostWindow.h"
 
@@ -109,7 +109,7 @@ protected:
             GTEST_SKIP() << "no display to open a window on";
         }
         const std::string shown = picturePath(BRV_PANEL_REFERENCE, GetParam());
-        ASSERT_TRUE(platform::soft::readPng(shown.c_str(), reference)) << shown;
+        ASSERT_TRUE(readPng(shown.c_str(), reference)) << shown;
         std::string error;
         window = X11HostWindow::open(reference.width, reference.height, "Brellivaunt LV2", error,
                                      40, 40);
@@ -178,7 +178,7 @@ protected:
     }
     // How many pixels of the host's window differ from the picture; all of
     // them when the window cannot be read.
-    size_t pixelsDifferingFrom(const platform::probe::Image& picture) {
+    size_t pixelsDifferingFrom(const platform::Image& picture) {
         std::vector<uint32_t> shown(picture.pixels.size());
         if (!window->grab(picture.width, picture.height, shown.data())) return shown.size();
         size_t differ = 0;
@@ -192,7 +192,7 @@ protected:
         y += 132 * GetParam();
     }
 
-    platform::probe::Image reference;
+    platform::Image reference;
     std::unique_ptr<X11HostWindow> window;
     void* library = nullptr;
     const LV2UI_Descriptor* descriptor = nullptr;
@@ -253,9 +253,9 @@ TEST_P(Lv2Panel, DragWritesRisingValuesBetweenOneGrabAndItsRelease) {
     EXPECT_NEAR(last, 0.25f + 40.0f / 200.0f, 1e-5f);
 
     // The knob's read-out follows the drag, as the VST 2 panel's does.
-    platform::probe::Image dragged;
+    platform::Image dragged;
     const std::string draggedPath = picturePath(BRV_PANEL_DRAGGED, GetParam());
-    ASSERT_TRUE(platform::soft::readPng(draggedPath.c_str(), dragged)) << draggedPath;
+    ASSERT_TRUE(readPng(draggedPath.c_str(), dragged)) << draggedPath;
     EXPECT_EQ(pixelsDifferingFrom(dragged), 0u);
 }
 

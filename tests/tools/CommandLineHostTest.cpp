@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/support/ScratchFolder.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tests/tools/HostRun.h"
 
 namespace {
@@ -120,15 +120,15 @@ TEST_F(CommandLineHost, PanelWritesTheModulesPictureOfItsPanelWithTheSettingsApp
     const std::string path = dir + "/panel.png";
     const HostRun run = runHost("--panel '" + path + "' --set 7=0");
     ASSERT_EQ(run.status, 0) << run.output;
-    platform::probe::Image drawn, kept;
-    ASSERT_TRUE(platform::soft::readPng(path.c_str(), drawn));
-    ASSERT_TRUE(platform::soft::readPng(BRV_PANEL_REFERENCE, kept));
+    platform::Image drawn, kept;
+    ASSERT_TRUE(readPng(path.c_str(), drawn));
+    ASSERT_TRUE(readPng(BRV_PANEL_REFERENCE, kept));
     EXPECT_EQ(drawn.width, 547);
     EXPECT_EQ(drawn.height, 202);
     EXPECT_EQ(drawn.pixels, kept.pixels);
 
     const HostRun on = runHost("--panel '" + path + "' --set Dry-Wet=1");
     ASSERT_EQ(on.status, 0) << on.output;
-    ASSERT_TRUE(platform::soft::readPng(path.c_str(), drawn));
+    ASSERT_TRUE(readPng(path.c_str(), drawn));
     EXPECT_NE(drawn.pixels, kept.pixels) << "power lamp and the wet/dry knob moved";
 }

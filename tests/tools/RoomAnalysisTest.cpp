@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/ScratchFolder.h"
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tests/tools/HostRun.h"
 #include "tools/RoomAnalysis.h"
 #include "tools/RoomReport.h"
@@ -193,8 +193,8 @@ TEST(RoomAnalysisOfTheModule, WritesTheImpulseResponseAsFloatsAndItsPicture) {
     ASSERT_TRUE(analysis.left.fullBand.t30.valid) << "the response is long enough to measure";
     EXPECT_LT(std::fabs(samples[0]), 0.5f);
 
-    platform::probe::Image picture;
-    ASSERT_TRUE(platform::soft::readPng(plot.c_str(), picture));
+    platform::Image picture;
+    ASSERT_TRUE(readPng(plot.c_str(), picture));
     EXPECT_GT(picture.width, 600);
     EXPECT_GT(picture.height, 400);
     std::system(("rm -rf '" + dir + "'").c_str());

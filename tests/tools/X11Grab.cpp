@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 #include "tools/X11HostWindow.h"
 
 int main(int argc, char** argv) {
@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: x11_grab WINDOW_ID REFERENCE.png\n");
         return 2;
     }
-    platform::probe::Image reference;
-    if (!platform::soft::readPng(argv[2], reference)) {
+    platform::Image reference;
+    if (!readPng(argv[2], reference)) {
         std::fprintf(stderr, "x11_grab: cannot read %s\n", argv[2]);
         return 2;
     }

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "gui/platform/soft/SoftImages.h"
+#include "gui/platform/EmbeddedImages.h"
 #include "gui/platform/soft/SoftText.h"
 
 platform::GdiObjectTag::GdiObjectTag(soft::ObjectKind k) : kind(k) {}
@@ -26,12 +26,6 @@ void Surface::resize(int w, int h, bool mono, ColorRef fill) {
         return;
     }
     pixels.assign(count, fill);
-}
-
-// Called before main by the code the build writes for each image the
-// program or module carries.
-void registerEmbeddedImage(int id, const unsigned char* data, size_t size) {
-    System::get().images[id] = {data, size};
 }
 
 System& System::get() {
@@ -203,3 +197,13 @@ void putPixel(DeviceContext dc, Surface& surface, int x, int y, ColorRef color) 
 }
 
 }  // namespace platform::soft
+
+namespace platform {
+
+// Called before main by the code the build writes for each image the
+// program or module carries.
+void registerEmbeddedImage(int id, const unsigned char* data, size_t size) {
+    soft::System::get().images[id] = {data, size};
+}
+
+}  // namespace platform

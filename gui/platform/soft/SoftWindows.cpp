@@ -487,7 +487,7 @@ bool oleInitialize() {
 
 void oleUninitialize() { --sys().oleInitialized; }
 
-uint32_t soft::displayWindowId(Window window) {
+uint32_t displayWindowId(Window window) {
     return sys().alive(window) && window->native ? window->native->id() : 0;
 }
 

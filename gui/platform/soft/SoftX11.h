@@ -57,8 +57,4 @@ private:
     std::unique_ptr<Impl> impl;
 };
 
-// The id on the display server of the window that shows `window` (made in a
-// host's window there); 0 for any other window.
-uint32_t displayWindowId(Window window);
-
 }  // namespace platform::soft

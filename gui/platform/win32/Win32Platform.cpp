@@ -299,6 +299,11 @@ bool isOnDisplayServer(Window window) {
     return false;
 }
 
+uint32_t displayWindowId(Window window) {
+    (void)window;
+    return 0;
+}
+
 uint32_t getTickCount() { return GetTickCount(); }
 void sleep(uint32_t milliseconds) { Sleep(milliseconds); }
 

@@ -1,12 +1,10 @@
-#include "gui/platform/soft/SoftPng.h"
+#include "gui/PngFile.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-namespace platform::soft {
 
 namespace {
 
@@ -17,7 +15,7 @@ using File = std::unique_ptr<FILE, FileCloser>;
 
 }  // namespace
 
-bool writePng(const probe::Image& image, const char* path) {
+bool writePng(const platform::Image& image, const char* path) {
     if (!path || image.width <= 0 || image.height <= 0) return false;
     File file(std::fopen(path, "wb"));
     if (!file) return false;
@@ -38,7 +36,7 @@ bool writePng(const probe::Image& image, const char* path) {
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {
-            ColorRef c = image.at(x, y);
+            platform::ColorRef c = image.at(x, y);
             row[x * 3] = static_cast<png_byte>(c & 0xFF);
             row[x * 3 + 1] = static_cast<png_byte>((c >> 8) & 0xFF);
             row[x * 3 + 2] = static_cast<png_byte>((c >> 16) & 0xFF);
@@ -50,7 +48,7 @@ bool writePng(const probe::Image& image, const char* path) {
     return true;
 }
 
-bool readPng(const char* path, probe::Image& image) {
+bool readPng(const char* path, platform::Image& image) {
     if (!path) return false;
     png_image picture{};
     picture.version = PNG_IMAGE_VERSION;
@@ -68,5 +66,3 @@ bool readPng(const char* path, probe::Image& image) {
         image.pixels[i] = bytes[i * 3] | (bytes[i * 3 + 1] << 8) | (bytes[i * 3 + 2] << 16);
     return true;
 }
-
-}  // namespace platform::soft

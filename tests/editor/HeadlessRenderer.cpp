@@ -1,8 +1,8 @@
-#include "editor/HeadlessRenderer.h"
+#include "tests/editor/HeadlessRenderer.h"
 
-#include "gui/platform/Probe.h"
-#include "gui/platform/soft/SoftPng.h"
 #include "editor/EditorBase.h"
+#include "gui/PngFile.h"
+#include "gui/platform/Probe.h"
 
 using namespace platform;
 
@@ -23,5 +23,5 @@ bool renderEditorToPng(EditorBase& editor, const char* path) {
     }
     editor.close();
     probe::destroyHostWindow(host);
-    return drawn && soft::writePng(image, path);
+    return drawn && writePng(image, path);
 }
