@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "params/Parameters.h"
-#include "tools/VstHost.h"
+#include "host/VstHost.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/VstHost.h"
+#include "host/VstHost.h"
 #include "vst2/ContentScale.h"
 
 namespace {

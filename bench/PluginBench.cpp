@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "tools/VstHost.h"
+#include "host/VstHost.h"
 
 namespace {
 

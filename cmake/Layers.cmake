@@ -16,7 +16,11 @@
 #   module      the VST 2 module, the only binary with both effect and
 #               editor: its entry points and the effect with its panel
 #   resources   the panel images and the program that draws them
-#   tools       our hosts
+#   host        the host library: loading a module and driving it as a DAW
+#               does, the host's window for a panel, the demo phrase
+#   room        decay measurements of impulse responses and their picture
+#   presets     the factory presets' source, parser and file formats
+#   programs    the command-line host, the torture host, the montage
 #   lv2         the LV2 plug-in and its UI: thin wrappers of the plug-in and
 #               the editor, each in a binary of its own; nothing of VST 2
 set(BRV_LAYERS
@@ -30,12 +34,15 @@ set(BRV_LAYERS
   "editor:params,gui"
   "module:params,dsp,plugin,vst2,effect,gui,editor"
   "resources:"
-  "tools:params,vst2,gui"
+  "host:params,vst2,gui"
+  "room:host,gui"
+  "presets:params"
+  "programs:params,vst2,gui,host,room,presets"
   "lv2:params,plugin,gui,editor"
   "fuzz:params,dsp,plugin,vst2,gui,editor,effect,module"
-  "bench:params,dsp,reference,plugin,vst2,effect,gui,tools"
-  "tests/support:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools"
-  "tests/*:params,dsp,reference,plugin,vst2,effect,gui,editor,module,tools,resources,lv2,tests/support"
+  "bench:params,dsp,reference,plugin,vst2,effect,gui,host"
+  "tests/support:params,dsp,reference,plugin,vst2,effect,gui,editor,module,host"
+  "tests/*:params,dsp,reference,plugin,vst2,effect,gui,editor,module,host,room,presets,programs,resources,lv2,tests/support"
 )
 
 # The platform's two implementations, sealed: whatever the layers allow,

@@ -1,5 +1,5 @@
 # The factory presets have one source, presets/presets.txt; make_preset_files
-# (tools/, built for the machine that builds) turns it into files at build
+# (presets/, built for the machine that builds) turns it into files at build
 # time. Included before the folders, so that any of them may call these.
 set(BRV_PRESET_SOURCE ${CMAKE_SOURCE_DIR}/presets/presets.txt)
 

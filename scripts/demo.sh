@@ -8,4 +8,4 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$(nproc)"
 # Extra arguments go to the host, e.g. --set Damping=0.8 or --tail 8.
 # A longer decay than the default so the tail is clearly heard.
-exec build/native/tools/brellivaunt-host --demo --set Damping=0.65 -o build/brellivaunt-demo.wav "$@"
+exec build/native/programs/brellivaunt-host --demo --set Damping=0.65 -o build/brellivaunt-demo.wav "$@"

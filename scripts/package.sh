@@ -19,7 +19,7 @@ stage="build/package/$name"
 rm -rf build/package
 mkdir -p "$stage/linux-x86_64" "$stage/windows-64-bit" "$stage/windows-32-bit" "$stage/presets"
 install -m 644 build/native/module/Brellivaunt.so "$stage/linux-x86_64/"
-install -m 755 build/native/tools/brellivaunt-host "$stage/linux-x86_64/"
+install -m 755 build/native/programs/brellivaunt-host "$stage/linux-x86_64/"
 strip --strip-unneeded "$stage/linux-x86_64/Brellivaunt.so" "$stage/linux-x86_64/brellivaunt-host"
 # The LV2 bundle: both binaries and the Turtle written at build time.
 cp -r build/native/lv2-path/Brellivaunt.lv2 "$stage/linux-x86_64/"

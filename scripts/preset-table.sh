@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build --preset native -j2 --target brellivaunt-host decay_montage >/dev/null
-host=build/native/tools/brellivaunt-host
+host=build/native/programs/brellivaunt-host
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -38,7 +38,7 @@ while read -r index name; do
   ' <<<"$report" >>"$rows"
 done < <("$host" --list-presets)
 
-build/native/tools/decay_montage docs/presets-decay.png 3 2 "${pictures[@]}"
+build/native/programs/decay_montage docs/presets-decay.png 3 2 "${pictures[@]}"
 
 awk -v rows="$rows" '
   /<!-- preset-table:begin -->/ { print; while ((getline line < rows) > 0) print line; skip = 1; next }

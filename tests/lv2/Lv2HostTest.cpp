@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "host/VstHost.h"
 #include "params/Parameters.h"
-#include "tools/PresetList.h"
-#include "tools/VstHost.h"
+#include "presets/PresetList.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "gui/PngFile.h"
+#include "host/X11HostWindow.h"
 #include "params/Parameters.h"
-#include "tools/X11HostWindow.h"
 
 namespace {
 
