@@ -31,6 +31,8 @@ public:
 
     // Hands each value the choice sets to `set`; nothing when no preset was asked for.
     void apply(const std::function<void(int32_t, float)>& set) const;
+    // The name of the preset or program applied; empty when there is none.
+    std::string chosenName() const { return ready ? chosen.name : std::string(); }
 
 private:
     bool listing = false;

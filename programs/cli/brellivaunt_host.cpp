@@ -223,6 +223,14 @@ std::string settingsLine(PluginInstance& plugin, const Options& options, float r
     return line + text;
 }
 
+// The plot's title names the preset measured, so that pictures of several
+// presets side by side tell which is which.
+std::string plotTitle(const Options& options) {
+    const std::string title = "Brellivaunt impulse response";
+    const std::string preset = options.presets.chosenName();
+    return preset.empty() ? title : preset + ": " + title;
+}
+
 // The measurement wants the reverb alone, whatever the settings said.
 int analyzeImpulse(PluginInstance& plugin, const Options& options) {
     constexpr double fallDb = 70.0;
@@ -253,7 +261,7 @@ int analyzeImpulse(PluginInstance& plugin, const Options& options) {
         if (options.analyze)
             std::fputs(room::formatReport(analysis, {render.fell, fallDb}).c_str(), stdout);
         if (!options.plot.empty()) {
-            const room::PlotCaption caption{"Brellivaunt impulse response",
+            const room::PlotCaption caption{plotTitle(options),
                                             settingsLine(plugin, options, rate)};
             if (!room::writeDecayPlot(plotFile.partialPath(), analysis, response, caption) ||
                 !plotFile.commit(error))

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/PngFile.h"
 #include "presets/PresetFile.h"
 #include "presets/PresetList.h"
 #include "tests/support/HostRun.h"
@@ -191,6 +192,36 @@ TEST_F(PresetFiles, HostAppliesNamedPresetsWithoutDryWetAndFilesWithAllNine) {
     ASSERT_EQ(list.status, 0) << list.output;
     for (const NamedPreset& preset : source)
         EXPECT_NE(list.output.find(preset.name), std::string::npos) << preset.name;
+}
+
+// The presets' pictures are laid side by side in docs/, so a plot of a
+// preset names it in its title; the same values set one by one draw the
+// same picture under the plain title.
+TEST_F(PresetFiles, APresetsPlotNamesItInItsTitleAndNowhereElse) {
+    const std::vector<NamedPreset> source = sourcePresets();
+    ASSERT_FALSE(source.empty());
+    const NamedPreset& booth = source[0];
+    const std::string named = dir + "/named.png", plain = dir + "/plain.png";
+    const HostRun byName = runHost("--quiet --plot '" + named + "' --preset '" + booth.name + "'");
+    ASSERT_EQ(byName.status, 0) << byName.output;
+    const HostRun byValues = runHost("--quiet --plot '" + plain + "'" + setAll(booth, false));
+    ASSERT_EQ(byValues.status, 0) << byValues.output;
+    platform::Image withName, without;
+    ASSERT_TRUE(readPng(named.c_str(), withName));
+    ASSERT_TRUE(readPng(plain.c_str(), without));
+    ASSERT_EQ(withName.width, without.width);
+    ASSERT_EQ(withName.height, without.height);
+    int firstRow = -1, lastRow = -1;
+    for (int y = 0; y < withName.height; ++y) {
+        for (int x = 0; x < withName.width; ++x) {
+            if (withName.at(x, y) == without.at(x, y)) continue;
+            if (firstRow < 0) firstRow = y;
+            lastRow = y;
+            break;
+        }
+    }
+    EXPECT_GE(firstRow, 0) << "the titles differ";
+    EXPECT_LT(lastRow, 30) << "nothing but the title's rows differ";
 }
 
 TEST_F(PresetFiles, HostRefusesEveryBadFileWithOneLineAndAppliesNothing) {
