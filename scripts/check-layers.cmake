@@ -1,7 +1,12 @@
 # Fails on an include that crosses a layer the wrong way.
 cmake_minimum_required(VERSION 3.20)
 # Usage: cmake -P scripts/check-layers.cmake   (from anywhere)
-get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+# -DROOT=DIR checks another tree against its own cmake/Layers.cmake.
+if(DEFINED ROOT)
+  get_filename_component(root "${ROOT}" ABSOLUTE)
+else()
+  get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+endif()
 include(${root}/cmake/Layers.cmake)
 
 set(known "")
