@@ -36,10 +36,12 @@ private:
 // "realtime": how many times faster than the audio clock the frames went;
 // "ns_per_frame": CPU time per stereo frame (the library prints it in
 // seconds' units with an "s" after the number: read it as nanoseconds).
-inline void countFrames(benchmark::State& state, double framesPerIteration) {
+inline void countFrames(benchmark::State& state, double framesPerIteration,
+                        double audioRate = rate) {
     const double frames = static_cast<double>(state.iterations()) * framesPerIteration;
     state.SetItemsProcessed(static_cast<int64_t>(frames));
-    state.counters["realtime"] = benchmark::Counter(frames / rate, benchmark::Counter::kIsRate);
+    state.counters["realtime"] =
+        benchmark::Counter(frames / audioRate, benchmark::Counter::kIsRate);
     state.counters["ns_per_frame"] = benchmark::Counter(
         frames * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

@@ -1,7 +1,7 @@
 // Speed of the whole effect as a DAW drives it: the module is loaded through
-// the host library, each instance is opened, given 44.1 kHz and 512-frame
-// blocks, switched on and fed ten seconds of stereo noise per iteration
-// through processReplacing. Also timed: creating and closing an instance
+// the host library, each instance is opened, given 44.1 kHz (or 96 kHz) and
+// 512-frame blocks, switched on and fed ten seconds of stereo noise per
+// iteration through processReplacing. Also timed: creating and closing an instance
 // (with the fresh pages it touches) and 33 instances processed in turn.
 //
 // Given a second module, any commit's (scripts/bench-baseline.sh REV builds
@@ -67,29 +67,38 @@ private:
 // An instance as a host has it while playing: opened, told the rate and
 // the block size, resumed and switched on. Null, with the state marked, if
 // the module gives no effect.
-std::unique_ptr<PluginInstance> runningInstance(benchmark::State& state,
-                                                const LoadedModule& module) {
+std::unique_ptr<PluginInstance> runningInstance(benchmark::State& state, const LoadedModule& module,
+                                                int rate = bench::rate) {
     auto plugin = std::make_unique<PluginInstance>();
     std::string error;
     if (!plugin->create(module, error)) {
         state.SkipWithError(error.c_str());
         return nullptr;
     }
-    plugin->start(static_cast<float>(bench::rate), bench::block);
+    plugin->start(static_cast<float>(rate), bench::block);
     plugin->setParameter(powerParameter, 1.0f);
     return plugin;
 }
 
-void processReplacing(benchmark::State& state, const LoadedModule* module) {
-    auto plugin = runningInstance(state, *module);
+void processReplacingAt(benchmark::State& state, const LoadedModule* module, int rate) {
+    auto plugin = runningInstance(state, *module, rate);
     if (!plugin) return;
-    StereoSignal signal(10 * bench::rate);
+    StereoSignal signal(10 * rate);
     for (auto _ : state) {
         signal.processAll(*plugin);
         benchmark::DoNotOptimize(signal.output());
         benchmark::ClobberMemory();
     }
-    bench::countFrames(state, signal.frames());
+    bench::countFrames(state, signal.frames(), rate);
+}
+
+void processReplacing(benchmark::State& state, const LoadedModule* module) {
+    processReplacingAt(state, module, bench::rate);
+}
+
+// A session at a high rate: the same work per frame, twice the frames.
+void processReplacing96k(benchmark::State& state, const LoadedModule* module) {
+    processReplacingAt(state, module, 96000);
 }
 
 long minorFaults() {
@@ -171,6 +180,8 @@ public:
         if (comparing) {
             ratio("processReplacing: new / baseline", "processReplacing/new",
                   "processReplacing/baseline");
+            ratio("processReplacing at 96 kHz: new / baseline", "processReplacing96k/new",
+                  "processReplacing96k/baseline");
             ratio("create and close: new / baseline", "createAndClose/new",
                   "createAndClose/baseline");
         } else {
@@ -232,6 +243,11 @@ bool loadModule(LoadedModule& module, const std::string& path, const char* role)
 void registerCases(const char* role, const LoadedModule* module, bool withInstances) {
     const std::string suffix = std::string("/") + role;
     benchmark::RegisterBenchmark(("processReplacing" + suffix).c_str(), processReplacing, module)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(9)
+        ->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark(("processReplacing96k" + suffix).c_str(), processReplacing96k,
+                                 module)
         ->Unit(benchmark::kMillisecond)
         ->Repetitions(9)
         ->ReportAggregatesOnly(true);

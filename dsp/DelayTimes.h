@@ -1,12 +1,10 @@
 // How a delay time in seconds becomes a read position in a delay memory of
-// `delayLength` slots at the shared rate. The engine's lines convert when a
-// time or the rate changes; the reference lines convert at every sample.
-// Either way a bad time (negative, huge, NaN) reads inside the memory.
+// `delayLength` slots at a given rate. The lines convert when a time or their
+// rate changes, not at every sample. A bad time or rate (negative, huge, NaN)
+// reads inside the memory.
 #pragma once
 
 #include <cmath>
-
-#include "dsp/Processor.h"
 
 namespace dsp {
 
@@ -23,8 +21,8 @@ inline int wholeSamples(float q) {
     return static_cast<int>(q);
 }
 
-// A whole-sample delay in samples at the shared rate.
-inline int countFor(float seconds) { return wholeSamples(sampleRate * seconds); }
+// A whole-sample delay in samples at rate sr.
+inline int countFor(float seconds, float sr) { return wholeSamples(sr * seconds); }
 
 // Within [0, length − 1]; not a finite number counts as 0, which keeps
 // the four reads of a cubic inside the memory.
@@ -34,7 +32,7 @@ inline float clampedSamples(float q) {
     return q >= longest ? longest : q;
 }
 
-// Where a fractional delay reads at the shared rate: the slot `whole`
+// Where a fractional delay reads at rate sr: the slot `whole`
 // samples back and the cubic's fraction from it. The cubic is chosen with
 // q − 0.5 truncated, so its fraction runs over [0.5, 1.5) and it changes to
 // the next cubic halfway between samples rather than on them.
@@ -42,8 +40,8 @@ struct Tap {
     int whole;
     float fraction;
 };
-inline Tap tapFor(float seconds) {
-    const float q = clampedSamples(sampleRate * seconds);
+inline Tap tapFor(float seconds, float sr) {
+    const float q = clampedSamples(sr * seconds);
     const int i = static_cast<int>(q - 0.5f);
     return {i, q - static_cast<float>(i)};
 }

@@ -10,6 +10,10 @@
 
 namespace dsp {
 
+// Every unit starts at this rate, whatever any other instance runs at; its
+// engine hands it the host's rate afterwards.
+constexpr float initialSampleRate = 44100.0f;
+
 // 8.17742 × 1.05946^n hertz: note 69 is 440 Hz.
 float noteToHz(float n);
 // The period of note n in seconds: +12 halves it.

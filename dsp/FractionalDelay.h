@@ -17,11 +17,10 @@ class FractionalDelay final : public LaneLine<FractionalDelay<T>, T> {
 public:
     FractionalDelay() { retune(); }
 
-    // Converts again at the present shared rate.
     void retune() {
         float f[channels];
         for (int c = 0; c < channels; ++c) {
-            const Tap tap = tapFor(this->time[c]);
+            const Tap tap = tapFor(this->time[c], this->rate);
             whole[c] = tap.whole;
             f[c] = tap.fraction;
         }

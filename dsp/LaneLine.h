@@ -1,7 +1,6 @@
 // What the two kinds of delay line share, over the lanes they run on: their
-// memory and each channel's time, which the line converts (in retune) when
-// it is set and whenever the shared rate changes, instead of at every
-// sample.
+// memory, each channel's time and the rate they run at, which the line
+// converts (in retune) when either is set, instead of at every sample.
 #pragma once
 
 #include "dsp/DspMath.h"
@@ -33,6 +32,12 @@ public:
     }
     float getTime(int channel) const { return time[channel]; }
 
+    // Converts every time again at the new rate.
+    void setRate(float sr) {
+        rate = sr;
+        static_cast<Line*>(this)->retune();
+    }
+
 protected:
     // Every line starts at half a second.
     LaneLine() {
@@ -41,6 +46,7 @@ protected:
 
     LaneMemory<T> memory;
     float time[channels];
+    float rate = initialSampleRate;
 };
 
 }  // namespace dsp

@@ -8,7 +8,6 @@
 
 #include "dsp/DspMath.h"
 #include "dsp/Lanes.h"
-#include "dsp/Processor.h"
 
 namespace dsp {
 
@@ -22,13 +21,14 @@ public:
         depthTarget = ms * 0.001f + 1e-13f;
     }
     float getRate() const { return rate; }
+    // The rate of the steps: the glide and the cycle are set in seconds.
+    void setSampleRate(float sr) { stepRate = sr; }
 
     void step() {
-        const float sr = sampleRate;
-        smoothToward(depthTarget, 0.05f, sr, depth);
+        smoothToward(depthTarget, 0.05f, stepRate, depth);
         // The four phases share one increment and go side by side: what
         // stepPhase does to each, with x − 0 (which is x) where it leaves x.
-        const Lanes p = Lanes::loadFour(phase) + phaseIncrement(rate, sr);
+        const Lanes p = Lanes::loadFour(phase) + phaseIncrement(rate, stepRate);
         (p - Lanes::whereAbove(p, 0.5f, 1.0f)).storeFour(phase);
     }
 
@@ -40,6 +40,7 @@ public:
 
 private:
     float rate = 0.0f;
+    float stepRate = initialSampleRate;
     float depthTarget = 0.0f;
     float depth = 0.0f;
     alignas(16) float phase[count] = {0.0f, 0.0f, 0.0f, 0.0f};

@@ -4,7 +4,7 @@
 // one-channel-per-line pre-delay and the engine's stereo one.
 #pragma once
 
-#include "dsp/Processor.h"
+#include "dsp/DspMath.h"
 
 namespace dsp {
 
@@ -12,6 +12,8 @@ class PreDelayGlide final {
 public:
     void setTime(float seconds) { baseTime = seconds; }
     void setWidth(float value) { width = value; }
+    // The glide's pace is in seconds, so it takes this many samples more.
+    void setRate(float sr) { rate = sr; }
     // A base time of 0 passes the input straight through.
     bool isOff() const { return baseTime == 0.0f; }
 
@@ -22,7 +24,7 @@ public:
     void step(float& left, float& right) {
         const float leftTarget = baseTime * (1.0f - width);
         const float rightTarget = baseTime * (1.0f + width);
-        float k = sampleRate * 0.05f;
+        float k = rate * 0.05f;
         if (k < 1.0f) k = 1.0f;
         const float factor = 0.693147f / k;
         left = smoothedLeft + (leftTarget - smoothedLeft) * factor;
@@ -38,6 +40,7 @@ private:
     float width = 0.0f;
     float smoothedLeft = 0.0f;
     float smoothedRight = 0.0f;
+    float rate = initialSampleRate;
 };
 
 }  // namespace dsp

@@ -3,31 +3,7 @@
 // and drive them through the same two operations, so the engine is a tree.
 #pragma once
 
-#include <atomic>
-
 namespace dsp {
-
-// A float that one thread writes and others read, without ordering: a
-// relaxed atomic, which is the same plain 32-bit store and load on every
-// target, but is not a data race when one instance's host thread sets it
-// while another instance's audio thread reads it.
-class SharedFloat final {
-public:
-    explicit SharedFloat(float initial) : value(initial) {}
-    operator float() const { return value.load(std::memory_order_relaxed); }
-    SharedFloat& operator=(float v) {
-        value.store(v, std::memory_order_relaxed);
-        return *this;
-    }
-
-private:
-    std::atomic<float> value;
-};
-
-// One rate for the whole process, read at the moment of use by every unit
-// that turns seconds or hertz into samples or coefficients. The latest write
-// holds for every engine, so a host that changes it retunes all instances.
-extern SharedFloat sampleRate;
 
 class Processor {
 public:

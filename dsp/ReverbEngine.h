@@ -13,11 +13,19 @@
 // work changes places (reads before writes where a read cannot see the
 // write, loop filters after the chain), which lets two stereo steps share
 // four lanes. Delay times become sample counts when they are set and again
-// whenever the shared rate has changed since the last call, not at every
+// whenever the engine's rate has changed since the last call, not at every
 // sample. All delay memory is one DelayArena.
+//
+// Each engine has a rate of its own, 44100 Hz until its effect says
+// otherwise, so that no instance's rate can change how another sounds, and
+// one built before the host gives its rate sounds like one built after.
 #pragma once
 
+#include <atomic>
+#include <cmath>
+
 #include "dsp/DelayArena.h"
+#include "dsp/Processor.h"
 #include "dsp/StereoEarly.h"
 #include "dsp/StereoLate.h"
 #include "dsp/StereoPreDelay.h"
@@ -44,10 +52,18 @@ public:
     void setDecay(float x) { late.setDecay(x); }
     // 0 is early only, 1 late only.
     void setBalance(float b) { balance = b; }
-    // Sets the process-wide rate: every engine retunes its delays, glides
-    // and oscillator from the next sample on; filters keep the tuning of
-    // the rate at which they were built.
-    void setSampleRate(float rate) { sampleRate = rate; }
+    // May come from any thread. The next call to processFrames takes it up
+    // and retunes the filters, delays, glide and oscillator for it; a rate
+    // that is not a positive number is refused, since filters designed
+    // for it would never recover.
+    void setSampleRate(float sr) {
+        if (std::isfinite(sr) && sr > 0.0f) rate.store(sr, std::memory_order_relaxed);
+    }
+    float getSampleRate() const { return rate.load(std::memory_order_relaxed); }
+    // What every tone stage of the networks, and the output's, are designed
+    // from, as of the last call to processFrames.
+    const ToneSettings& getNetworkVoicing() const { return networkVoicing; }
+    const ToneSettings& getOutputVoicing() const { return outputVoicing; }
 
     // What each late branch hands the other at the next frame.
     float lateFeedback(int channel) const {
@@ -81,16 +97,16 @@ public:
             for (int n = 0; n < count; ++n) frames.out(n, frames.in(n));
             return;
         }
-        // Unequal also when either is NaN, so a bad rate is converted anew
-        // at every call, as the lines did at every sample.
-        if (sampleRate != tunedRate) retune();
+        // One rate for the whole call, whenever another thread sets it.
+        const float sr = getSampleRate();
+        if (sr != tunedRate) retune(sr);
         // Settings hold for the whole call.
         const Running running{!pre.isOff(), !early.isOff(), !late.isOff()};
         for (int n = 0; n < count; ++n) frames.out(n, back(running, front(running, frames.in(n))));
     }
 
 private:
-    void retune();
+    void retune(float sr);
 
     // Frames side by side in one buffer, left first.
     struct Interleaved {
@@ -120,8 +136,16 @@ private:
     StereoEarly early;
     StereoLate late;
     StereoTone outputTone;
+    // What the tone stages are set to, kept to design them again for a
+    // new rate: one voicing for every stage of both networks, one for the
+    // output.
+    ToneSettings networkVoicing;
+    ToneSettings outputVoicing;
     float balance = 0.5f;
-    float tunedRate;
+    // Written by the effect's rate hook, perhaps on another thread.
+    std::atomic<float> rate{initialSampleRate};
+    // What the units are tuned to.
+    float tunedRate = initialSampleRate;
 };
 
 }  // namespace dsp

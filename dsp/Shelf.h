@@ -1,12 +1,11 @@
 // First-order shelving filters, set by a corner in hertz and a gain in
-// decibels. Coefficients are computed in the setters with the rate of that
-// moment and kept when the rate changes later. Each shelf adds a tiny
+// decibels at a sample rate. The corner and gain are kept, so that a new
+// rate designs the same shelf again: the room sounds the same at any rate. Each shelf adds a tiny
 // constant to its input so that a silent input settles on a small constant
 // instead of decaying through subnormal numbers.
 #pragma once
 
 #include "dsp/DspMath.h"
-#include "dsp/Processor.h"
 
 namespace dsp {
 
@@ -38,6 +37,11 @@ public:
         gain = db;
         redesign();
     }
+    // A shelf never set stays silent at any rate.
+    void setRate(float sr) {
+        rate = sr;
+        if (designed) redesign();
+    }
     const ShelfCoefficients& coefficients() const { return c; }
     // The constant added to every input.
     float getOffset() const { return offset; }
@@ -45,12 +49,17 @@ public:
 private:
     ShelfSettings(Design shape, float inputOffset) : design(shape), offset(inputOffset) {}
 
-    void redesign() { c = design(frequency, gain, sampleRate); }
+    void redesign() {
+        c = design(frequency, gain, rate);
+        designed = true;
+    }
 
     Design design;
     float offset;
     float frequency = 0.0f;
     float gain = 0.0f;
+    float rate = initialSampleRate;
+    bool designed = false;
     // Zero until a setter runs, so a shelf never set outputs silence.
     ShelfCoefficients c{0.0f, 0.0f, 0.0f};
 };

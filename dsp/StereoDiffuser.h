@@ -29,8 +29,8 @@ public:
         for (Line& line : lines) block = line.attach(block);
         return block;
     }
-    void retune() {
-        for (Line& line : lines) line.retune();
+    void setRate(float sr) {
+        for (Line& line : lines) line.setRate(sr);
     }
     Line& line(int stage) { return lines[stage]; }
 

@@ -14,7 +14,7 @@ public:
     static constexpr int memoryCount = diffuserStageCount;
 
     float* attach(float* block) { return chain.attach(block); }
-    void retune() { chain.retune(); }
+    void setRate(float sr) { chain.setRate(sr); }
 
     // Takes effect at the next setSize.
     void setSizeOffset(float notes) {

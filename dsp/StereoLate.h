@@ -20,9 +20,12 @@ public:
     static constexpr int memoryCount = diffuserStageCount + 1;
 
     float* attach(float* block) { return mainDelay.attach(chain.attach(block)); }
-    void retune() {
-        chain.retune();
-        mainDelay.retune();
+    // The oscillator steps at the new rate from the next frame on; its
+    // phases and depth stay where they are.
+    void setRate(float sr) {
+        oscillator.setSampleRate(sr);
+        chain.setRate(sr);
+        mainDelay.setRate(sr);
     }
 
     // Applies at once.

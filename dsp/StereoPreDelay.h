@@ -1,7 +1,7 @@
 // The pre-delay for both channels in one unit: the glide of PreDelayGlide
 // feeding one stereo whole-sample delay. Once a step of the glide leaves
 // its remembered times as they were, every later step gives the same times
-// again, so the glide rests until a setting or the shared rate changes.
+// again, so the glide rests until a setting or the rate changes.
 #pragma once
 
 #include "dsp/DspMath.h"
@@ -23,9 +23,9 @@ public:
         glide.setWidth(value);
         settled = false;
     }
-    // Converts again at the present shared rate.
-    void retune() {
-        line.retune();
+    void setRate(float sr) {
+        glide.setRate(sr);
+        line.setRate(sr);
         settled = false;
     }
 

@@ -18,6 +18,10 @@ public:
     void setHighGain(float db) { highShelf.setGain(db); }
     void setLowFrequency(float hz) { lowShelf.setFrequency(hz); }
     void setLowGain(float db) { lowShelf.setGain(db); }
+    void setRate(float sr) {
+        highShelf.setRate(sr);
+        lowShelf.setRate(sr);
+    }
 
     const ShelfSettings& high() const { return highShelf; }
     const ShelfSettings& low() const { return lowShelf; }

@@ -12,9 +12,8 @@ class WholeDelay final : public LaneLine<WholeDelay<T>, T> {
 public:
     WholeDelay() { retune(); }
 
-    // Converts again at the present shared rate.
     void retune() {
-        for (int c = 0; c < channels; ++c) count[c] = countFor(this->time[c]);
+        for (int c = 0; c < channels; ++c) count[c] = countFor(this->time[c], this->rate);
     }
 
     // `at` has advanced to this sample's slot.

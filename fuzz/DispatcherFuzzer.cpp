@@ -22,7 +22,6 @@
 
 #include "params/Parameters.h"
 #include "module/ReverbPluginGui.h"
-#include "dsp/Processor.h"
 #include "fuzz/ByteStream.h"
 #include "fuzz/DispatcherRun.h"
 #include "fuzz/Observations.h"
@@ -153,13 +152,10 @@ private:
     void create() {
         modelHolder = std::make_unique<ParameterModel>();
         model = modelHolder.get();
-        // The engine's filters take the process-wide rate they are built at,
-        // which the last input may have set to anything: a fresh process's.
-        dsp::sampleRate = 44100.0f;
         // As the module's entry makes it; effClose deletes it.
         effect = (new ReverbPluginGui(&hostCallback))->getAeffect();
-        // Process-wide settings a previous input may have left: back to a host's usual.
-        dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        // The knob mode is the one setting all instances share, and a previous
+        // input may have left it anywhere: back to a host's usual.
         dispatch(effSetEditKnobMode, 0, 0, nullptr, 0.0f);
     }
     void destroy() {

@@ -23,6 +23,10 @@ public:
     void setHighGain(float db) { tone.setHighGain(db); }
     void setLowFrequency(float hz) { tone.setLowFrequency(hz); }
     void setLowGain(float db) { tone.setLowGain(db); }
+    void setSampleRate(float sr) {
+        delay.setSampleRate(sr);
+        tone.setSampleRate(sr);
+    }
 
     float processSample(float x) override {
         if (bypass) return x;

@@ -1,6 +1,6 @@
 // Delay by a whole number of samples: the engine's line on one lane, its
-// time converted with the shared rate on every sample, so a rate change
-// applies at once.
+// time converted again whenever it or the rate changes, so a rate change
+// applies from the next sample.
 #pragma once
 
 #include "dsp/LaneMemory.h"
@@ -16,10 +16,10 @@ public:
 
     void setTime(float seconds) { line.setTime(seconds); }
     float getTime() const { return line.getTime(0); }
+    void setSampleRate(float sr) { line.setRate(sr); }
 
     float processSample(float x) override {
         if (bypass) return x;
-        line.retune();
         cursor.advance();
         return line.process(cursor, x);
     }

@@ -35,6 +35,9 @@ public:
     void setLowGain(float db) {
         forEachTone([db](auto& unit) { unit.setLowGain(db); });
     }
+    void setSampleRate(float sr) {
+        forEachTone([sr](auto& unit) { unit.setSampleRate(sr); });
+    }
 
     const Stage& stage(int k) const { return k == 0 ? stage1 : k == 1 ? stage2 : stage3; }
 

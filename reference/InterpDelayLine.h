@@ -1,6 +1,6 @@
 // Delay by a fractional number of samples through a four-point cubic, for
 // the late network whose times are modulated: the engine's line on one
-// lane, its time converted with the shared rate on every sample.
+// lane, its time converted again whenever it or the rate changes.
 #pragma once
 
 #include "dsp/FractionalDelay.h"
@@ -16,12 +16,12 @@ public:
 
     void setTime(float seconds) { line.setTime(seconds); }
     float getTime() const { return line.getTime(0); }
+    void setSampleRate(float sr) { line.setRate(sr); }
     // The cubic's fraction at the last sample.
     float getFraction() const { return line.getFraction(); }
 
     float processSample(float x) override {
         if (bypass) return x;
-        line.retune();
         cursor.advance();
         // Read before writing: the slot read holds the input of the delay ago.
         const float y = line.read(cursor);

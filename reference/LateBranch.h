@@ -23,6 +23,10 @@ public:
     // stage 0 to 2 are the diffusers, 3 the main delay; used from the next
     // recompute on.
     void setModOffset(int stage, float seconds) { timing.setModOffset(stage, seconds); }
+    void setSampleRate(float sr) {
+        DiffuserChain<InterpAllpass>::setSampleRate(sr);
+        mainDelay.setSampleRate(sr);
+    }
 
     float getFeedback() const { return feedback; }
     float getLoopGain() const { return timing.loopGain(); }

@@ -21,6 +21,10 @@ public:
     void setDecay(float x);
     void setModRate(float hz);
     void setModDepth(float ms);
+    void setSampleRate(float sr) {
+        StereoPair<LateBranch>::setSampleRate(sr);
+        oscillator.setSampleRate(sr);
+    }
 
     // Modulation of the left branch's stage k; the right branch gets its
     // negative.

@@ -11,6 +11,11 @@ class PreDelay final : public Processor {
 public:
     void setTime(float seconds) { glide.setTime(seconds); }
     void setWidth(float value) { glide.setWidth(value); }
+    void setSampleRate(float sr) {
+        glide.setRate(sr);
+        left.setSampleRate(sr);
+        right.setSampleRate(sr);
+    }
 
     float getSmoothedLeft() const { return glide.getSmoothedLeft(); }
     float getSmoothedRight() const { return glide.getSmoothedRight(); }

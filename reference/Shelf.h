@@ -17,6 +17,10 @@ public:
         settings.setGain(db);
         step.copySettings(settings);
     }
+    void setSampleRate(float sr) {
+        settings.setRate(sr);
+        step.copySettings(settings);
+    }
     const ShelfCoefficients& coefficients() const { return settings.coefficients(); }
     float getOffset() const { return settings.getOffset(); }
 

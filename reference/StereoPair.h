@@ -47,6 +47,10 @@ public:
         left.setLowGain(db);
         right.setLowGain(db);
     }
+    void setSampleRate(float sr) {
+        left.setSampleRate(sr);
+        right.setSampleRate(sr);
+    }
 
     float getSize() const { return size; }
     const Side& leftSide() const { return left; }

@@ -25,6 +25,10 @@ public:
         tone.setLowGain(db);
         filter.copySettings(tone);
     }
+    void setSampleRate(float sr) {
+        tone.setRate(sr);
+        filter.copySettings(tone);
+    }
 
     float processSample(float x) override { return filter.process(x); }
 

@@ -1,9 +1,13 @@
 // Instances created and closed in random order, as a host's project opens,
-// gains and loses tracks. Every instance's whole life is written down, and
+// gains and loses tracks, each at a rate of its own that now and then
+// changes (a host moving a track to another device, a project at another
+// rate opened beside it). Every instance's whole life is written down, and
 // afterwards it is lived again by a fresh instance alone: whatever the
-// others did to it while they came and went shows as a difference.
+// others did to it while they came and went, their rates included, shows
+// as a difference.
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "programs/torture/StereoBuffers.h"
 #include "programs/torture/Torture.h"
@@ -11,10 +15,22 @@
 namespace {
 
 constexpr size_t lifeBlock = 256;
+constexpr float lifeRates[] = {22050.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f, 192000.0f};
+
+float randomRate(Random& random) {
+    return lifeRates[random.below(static_cast<int32_t>(std::size(lifeRates)))];
+}
+
+struct RateChange {
+    size_t block;  // before this block of the life
+    float rate;
+};
 
 struct Life {
     std::unique_ptr<PluginInstance> plugin;
     std::vector<float> settings;
+    float rate = 44100.0f;
+    std::vector<RateChange> rateChanges;
     uint64_t noiseSeed = 0;
     Random noise{0};
     std::vector<float> output;  // every block it rendered, left then right
@@ -22,6 +38,9 @@ struct Life {
 };
 
 void live(Life& life, StereoBuffers& buffers) {
+    for (const RateChange& change : life.rateChanges)
+        if (change.block == life.blocks)
+            life.plugin->dispatch(effSetSampleRate, 0, 0, nullptr, change.rate);
     buffers.fillNoise(life.noise, lifeBlock);
     buffers.process(*life.plugin, lifeBlock);
     life.output.insert(life.output.end(), buffers.outLeft(), buffers.outLeft() + lifeBlock);
@@ -33,7 +52,7 @@ bool begin(Torture& t, Life& life) {
     life.plugin = t.create();
     if (!life.plugin) return false;
     applySettings(*life.plugin, life.settings);
-    life.plugin->start(44100.0f, static_cast<int32_t>(lifeBlock));
+    life.plugin->start(life.rate, static_cast<int32_t>(lifeBlock));
     life.noise = Random(life.noiseSeed);
     return true;
 }
@@ -42,6 +61,7 @@ void comeAndGo(Torture& t, int count) {
     std::vector<Life> lives(static_cast<size_t>(count));
     for (Life& life : lives) {
         life.settings = randomSettings(t.random);
+        life.rate = randomRate(t.random);
         life.noiseSeed = t.random.next();
     }
     StereoBuffers buffers(lifeBlock);
@@ -59,6 +79,13 @@ void comeAndGo(Torture& t, int count) {
             lives[living[which]].plugin.reset();
             living.erase(living.begin() + static_cast<std::ptrdiff_t>(which));
         }
+        // Now and then one of them moves to another rate, and lives on
+        // beside the others at it.
+        if (!living.empty() && t.random.below(4) == 0) {
+            Life& moved = lives[living[static_cast<size_t>(
+                t.random.below(static_cast<int32_t>(living.size())))]];
+            moved.rateChanges.push_back({moved.blocks, randomRate(t.random)});
+        }
         for (size_t i : living) live(lives[i], buffers);
     }
     // The same lives again, one at a time.
@@ -67,6 +94,8 @@ void comeAndGo(Torture& t, int count) {
         Life& original = lives[i];
         Life again;
         again.settings = original.settings;
+        again.rate = original.rate;
+        again.rateChanges = original.rateChanges;
         again.noiseSeed = original.noiseSeed;
         if (!begin(t, again)) return;
         for (size_t b = 0; b < original.blocks; ++b) live(again, buffers);

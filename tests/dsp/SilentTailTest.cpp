@@ -17,7 +17,6 @@ namespace {
 // output sample and every value the late branches feed each other is
 // checked on the way.
 TEST(SilentTail, NeverGivesASubnormalAfterNoise) {
-    SampleRateScope rate(44100.0f);
     EngineParameters p;
     p.earlySize = 0.05f;
     p.lateSize = 0.05f;

@@ -7,6 +7,14 @@
 // (settings applied per block), automation and rate changes between blocks,
 // bypass, the mono switch, both networks switched off, and the
 // accumulating entry.
+//
+// The cases marked "own rate" were taken again when each instance got a
+// rate of its own (the tone filters are designed for the rate the host
+// gives, no longer for the rate of the moment the engine was built, and
+// every instance is built at 44.1 kHz). All other cases, everything at
+// 44.1 kHz, kept their hashes bit for bit through that change; so did the
+// 48 kHz case without a tail, whose filters designed for 48 kHz after
+// construction are the very ones an engine built at 48 kHz had.
 #include <gtest/gtest.h>
 
 #include <cinttypes>
@@ -113,9 +121,10 @@ void betweenBlocks(ReverbPlugin& effect, Between between, int index) {
     }
 }
 
+// As a host does: the instance is made, then told the rate.
 uint64_t render(const GoldenCase& c) {
-    dsp::SampleRateScope scope(c.rate);
     auto effect = std::make_unique<ReverbPlugin>(nullptr);
+    effect->setSampleRate(c.rate);
     applySettings(*effect, c.settings);
     std::vector<float> inLeft, inRight;
     makeStimulus(c.stimulus, c.frames, inLeft, inRight);
@@ -143,23 +152,23 @@ const GoldenCase goldenCases[] = {
     {"sweepLargeLong44k4096", Stimulus::sweep, largeLong, 44100.0f, 4096, 30000, Between::nothing,
      0x013485f8180ea809ULL},
     {"noiseSmallBright48k64", Stimulus::noise, smallBright, 48000.0f, 64, 8192, Between::nothing,
-     0xe9df3b9e32606ca2ULL},
+     0x063caf64fb7158efULL /* own rate */},
     {"impulseLargeLong96k512", Stimulus::impulse, largeLong, 96000.0f, 512, 48000, Between::nothing,
-     0xa89f63440783676bULL},
+     0xba07d7e3293af8f2ULL /* own rate */},
     {"sweepEarlyOnly48k512", Stimulus::sweep, earlyOnly, 48000.0f, 512, 8192, Between::nothing,
      0xaacaace694c014e0ULL},
     {"noiseLateOnlyMono96k4096", Stimulus::noise, lateOnlyMono, 96000.0f, 4096, 16384,
-     Between::nothing, 0x40c60a68e4b8985cULL},
+     Between::nothing, 0x6a02cf4d4e7dafcaULL /* own rate */},
     {"impulseNoDiffusion44k64", Stimulus::impulse, noDiffusion, 44100.0f, 64, 8192,
      Between::nothing, 0x84e7094903c53ef5ULL},
     {"noiseLargeLong48k512", Stimulus::noise, largeLong, 48000.0f, 512, 30000, Between::nothing,
-     0x3804e086d9090fe9ULL},
+     0xdbebf0613a588268ULL /* own rate */},
     {"sweepDefaults96kOneFrameBlocks", Stimulus::sweep, defaults, 96000.0f, 1, 8192,
-     Between::nothing, 0xecbbe40e6467fd55ULL},
+     Between::nothing, 0x462bcc1e70952cf0ULL /* own rate */},
     {"noiseAutomated44k64", Stimulus::noise, defaults, 44100.0f, 64, 16384, Between::automation,
      0x6ea93cee675ccba3ULL},
     {"noiseRateChanges44k512", Stimulus::noise, defaults, 44100.0f, 512, 30000,
-     Between::rateChanges, 0x479075b39d88741aULL},
+     Between::rateChanges, 0xbf5762c7552f1b71ULL /* own rate */},
     {"noiseBypassToggles44k64", Stimulus::noise, smallBright, 44100.0f, 64, 8192,
      Between::bypassToggles, 0xbe1bf61b447d84b9ULL},
     {"noiseAccumulating44k512", Stimulus::noise, defaults, 44100.0f, 512, 8192, Between::accumulate,

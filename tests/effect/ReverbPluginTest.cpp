@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -367,14 +368,14 @@ TEST(ReverbPluginSampleRate, SetSampleRateReachesTheEngineTheCombinedOpcodeDoesN
     AEffect* e = plugin.getAeffect();
     e->dispatcher(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
     EXPECT_EQ(plugin.getSampleRate(), 48000.0f);
-    EXPECT_EQ(dsp::sampleRate, 48000.0f);
+    EXPECT_EQ(plugin.getEngine().getSampleRate(), 48000.0f);
     EXPECT_EQ(e->dispatcher(e, effSetBlockSizeAndSampleRate, 0, 256, nullptr, 96000.0f), 1);
     EXPECT_EQ(plugin.getSampleRate(), 96000.0f);
-    EXPECT_EQ(dsp::sampleRate, 48000.0f);
+    EXPECT_EQ(plugin.getEngine().getSampleRate(), 48000.0f);
     for (float bad : {notANumber, infinity, 0.0f, -1.0f}) plugin.setSampleRate(bad);
-    EXPECT_EQ(dsp::sampleRate, 48000.0f);
+    EXPECT_EQ(plugin.getEngine().getSampleRate(), 48000.0f);
     plugin.setSampleRate(44100.0f);
-    EXPECT_EQ(dsp::sampleRate, 44100.0f);
+    EXPECT_EQ(plugin.getEngine().getSampleRate(), 44100.0f);
 }
 
 TEST(ReverbPluginSampleRate, AbsurdRatesNeverPoisonTheEngine) {
@@ -401,5 +402,41 @@ TEST(ReverbPluginSampleRate, AbsurdRatesNeverPoisonTheEngine) {
         }
         EXPECT_GT(energy, 1.0) << "still reverberating after " << rate << " Hz";
     }
-    dsp::sampleRate = 44100.0f;
+}
+
+// Hosts make and tune instances in whatever order a session loads. Each
+// instance keeps its own rate: B, made after A was set to 96 kHz, sounds as
+// A does; and A's later move to 48 kHz leaves B exactly as B alone would be.
+TEST(ReverbPluginSampleRate, InstancesSoundTheSameWhateverOrderTheyAreMadeAndTuned) {
+    const auto running = [] {
+        auto plugin = std::make_unique<ReverbPluginGui>(nullptr);
+        plugin->setSampleRate(96000.0f);
+        plugin->setParameter(paramOnOff, 1.0f);
+        plugin->setParameter(paramDamping, 0.7f);
+        return plugin;
+    };
+    std::vector<float> alone;
+    {
+        auto b = running();
+        for (uint32_t k = 0; k < 6; ++k) {
+            Block block(4096, k);
+            block.run(*b);
+            if (k >= 3) alone.insert(alone.end(), block.outLeft.begin(), block.outLeft.end());
+        }
+    }
+    auto a = running();
+    auto b = running();
+    std::vector<float> beside;
+    for (uint32_t k = 0; k < 6; ++k) {
+        if (k == 3) a->setSampleRate(48000.0f);
+        Block blockA(4096, k), blockB(4096, k);
+        blockA.run(*a);
+        blockB.run(*b);
+        if (k < 3) {
+            ASSERT_EQ(blockA.outLeft, blockB.outLeft) << "block " << k;
+        } else {
+            beside.insert(beside.end(), blockB.outLeft.begin(), blockB.outLeft.end());
+        }
+    }
+    EXPECT_EQ(beside, alone);
 }

@@ -3,33 +3,16 @@
 // scripts/preset-table.sh writes the table; this keeps it from drifting.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "presets/PresetList.h"
+#include "tests/presets/AnalyzeReport.h"
+#include "tests/presets/FactoryPresetNames.h"
 #include "tests/support/HostRun.h"
 
 namespace {
-
-std::string readText(const char* path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> presetNames() {
-    std::vector<NamedPreset> presets;
-    std::string error;
-    parsePresetList(readText(BRV_PRESET_SOURCE), presets, error);
-    std::vector<std::string> names;
-    for (const NamedPreset& preset : presets) names.push_back(preset.name);
-    return names;
-}
 
 std::vector<std::string> cells(const std::string& row) {
     std::vector<std::string> out;
@@ -63,17 +46,10 @@ std::vector<std::string> readmeRow(const std::string& name) {
 
 // The full-band T30 of both channels as --analyze prints them.
 std::vector<std::string> measuredT30(const std::string& output) {
-    std::istringstream lines(output);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind("full band", 0) != 0) continue;
-        std::istringstream fields(line.substr(9));
-        std::vector<std::string> values;
-        std::string value;
-        while (fields >> value) values.push_back(value);
-        if (values.size() == 6) return {values[2], values[5]};
-    }
-    return {};
+    const AnalyzeReport report(output);
+    const auto band = report.bands.find("full band");
+    if (band == report.bands.end()) return {};
+    return {band->second[AnalyzeReport::t30Left], band->second[AnalyzeReport::t30Right]};
 }
 
 bool isNumber(const std::string& text, double& value) {
@@ -112,8 +88,5 @@ TEST_P(PresetDecay, MeasuresTheT30TheReadmeGives) {
 
 INSTANTIATE_TEST_SUITE_P(FactoryPresets, PresetDecay, ::testing::ValuesIn(presetNames()),
                          [](const ::testing::TestParamInfo<std::string>& param) {
-                             std::string id;
-                             for (unsigned char c : param.param)
-                                 id += std::isalnum(c) ? static_cast<char>(c) : '_';
-                             return id;
+                             return testNameOf(param.param);
                          });

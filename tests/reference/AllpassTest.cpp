@@ -42,8 +42,8 @@ void expectAllpassImpulse(Unit& unit, int loop, float g) {
 }
 
 TEST(Allpass, ImpulseRecirculatesEveryDelayPlusOneSample) {
-    SampleRateScope rate(1000.0f);
     auto unit = std::make_unique<Allpass>();
+    unit->setSampleRate(1000.0f);
     flattenTone(*unit);
     unit->setTime(0.0095f);  // 9 whole samples
     unit->setCoefficient(0.6f);
@@ -51,8 +51,8 @@ TEST(Allpass, ImpulseRecirculatesEveryDelayPlusOneSample) {
 }
 
 TEST(InterpAllpass, ImpulseRecirculatesEveryDelayPlusOneSample) {
-    SampleRateScope rate(1000.0f);
     auto unit = std::make_unique<InterpAllpass>();
+    unit->setSampleRate(1000.0f);
     flattenTone(*unit);
     unit->setTime(0.01f);
     unit->setCoefficient(0.45f);
@@ -66,10 +66,12 @@ TEST(Allpass, FirstOutputIsTheNegatedScaledInput) {
 }
 
 TEST(Allpass, ZeroCoefficientIsTheToneOfTheDelayOneSampleLater) {
-    SampleRateScope rate(1000.0f);
     auto unit = std::make_unique<Allpass>();
+    unit->setSampleRate(1000.0f);
     auto line = std::make_unique<DelayLine>();
+    line->setSampleRate(1000.0f);
     ToneFilter tone;
+    tone.setSampleRate(1000.0f);
     setEngineTone(*unit);
     setEngineTone(tone);
     unit->setTime(0.0075f);
@@ -84,8 +86,8 @@ TEST(Allpass, ZeroCoefficientIsTheToneOfTheDelayOneSampleLater) {
 }
 
 TEST(Allpass, CoefficientOneKeepsTheInputOutOfTheLoop) {
-    SampleRateScope rate(1000.0f);
     auto unit = std::make_unique<Allpass>();
+    unit->setSampleRate(1000.0f);
     flattenTone(*unit);
     unit->setTime(0.0035f);
     unit->setCoefficient(1.0f);

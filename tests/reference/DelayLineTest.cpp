@@ -29,15 +29,15 @@ TEST(DelayLine, TimeZeroReturnsTheInputItself) {
 }
 
 TEST(DelayLine, TruncatesTheSampleCount) {
-    SampleRateScope rate(1000.0f);
     auto line = std::make_unique<DelayLine>();
+    line->setSampleRate(1000.0f);
     line->setTime(0.0029f);
     EXPECT_EQ(rampThrough(*line, 5), (std::vector<float>{0.0f, 0.0f, 1.0f, 2.0f, 3.0f}));
 }
 
 TEST(DelayLine, ImpulseLeavesExactlyOnTheDelayedCall) {
-    SampleRateScope rate(1000.0f);
     auto line = std::make_unique<DelayLine>();
+    line->setSampleRate(1000.0f);
     line->setTime(0.1f);
     const std::vector<float> out = impulseResponse(*line, 102);
     EXPECT_EQ(firstAbove(out, 0.0f), 100);
@@ -67,17 +67,17 @@ TEST(DelayLine, NonFiniteTimeCountsAsZeroSamples) {
 }
 
 TEST(DelayLine, FollowsARateChangeAtOnce) {
-    SampleRateScope rate(1000.0f);
     auto line = std::make_unique<DelayLine>();
+    line->setSampleRate(1000.0f);
     line->setTime(0.002f);
     rampThrough(*line, 4);
-    sampleRate = 2000.0f;
+    line->setSampleRate(2000.0f);
     EXPECT_EQ(line->processSample(5.0f), 1.0f);
 }
 
 TEST(DelayLine, BypassNeitherWritesNorAdvances) {
-    SampleRateScope rate(1000.0f);
     auto line = std::make_unique<DelayLine>();
+    line->setSampleRate(1000.0f);
     line->setTime(0.002f);
     rampThrough(*line, 3);
     line->setBypass(true);
@@ -93,15 +93,16 @@ protected:
     // After this the latest input is input(100). The inputs jump about, so
     // that two different cubics cannot agree by accident (a quadratic, for
     // one, is reproduced by every Catmull-Rom cubic through it).
+    void SetUp() override { line->setSampleRate(rate); }
     void feed(float samples) {
-        line->setTime(samples / sampleRate);
-        q = sampleRate * (samples / sampleRate);
+        line->setTime(samples / rate);
+        q = rate * (samples / rate);
         for (int n = 1; n <= 100; ++n) out = line->processSample(input(n));
     }
     static float input(int n) { return static_cast<float>(n * 7919 % 211); }
     static float ago(int j) { return input(101 - j); }  // as seen by the next call
 
-    SampleRateScope rate{1000.0f};
+    static constexpr float rate = 1000.0f;
     std::unique_ptr<InterpDelayLine> line = std::make_unique<InterpDelayLine>();
     float out = 0.0f;
     float q = 0.0f;  // the sample count the line computes from that time

@@ -40,7 +40,7 @@ StereoOut run(EarlyNetwork& net, int frames, float inLeft, float inRight,
     return out;
 }
 
-int samplesIn(float seconds) { return static_cast<int>(sampleRate * seconds); }
+int samplesIn(float seconds) { return static_cast<int>(initialSampleRate * seconds); }
 
 // Each stage delays by its line plus the one-sample state register.
 int diffuserDelay(float size) {

@@ -66,6 +66,14 @@ struct ReferencePath {
         frame[1] = rightTone.processSample(balanceMix(e[1], frame[1], balance));
     }
 
+    void setSampleRate(float sr) {
+        pre->setSampleRate(sr);
+        early->setSampleRate(sr);
+        late->setSampleRate(sr);
+        leftTone.setSampleRate(sr);
+        rightTone.setSampleRate(sr);
+    }
+
     std::unique_ptr<PreDelay> pre = makePreDelay();
     std::unique_ptr<EarlyNetwork> early = std::make_unique<EarlyNetwork>();
     std::unique_ptr<LateNetwork> late = std::make_unique<LateNetwork>();
@@ -96,10 +104,10 @@ INSTANTIATE_TEST_SUITE_P(EarlyOnlyMiddleLateOnly, BalanceCase,
 
 // The engine skips work the one-channel units repeat: converting delay
 // times that did not change, stepping a pre-delay glide that has come to
-// rest. Long enough for the glide to rest, then a new rate, which must
-// reach every line at once.
+// rest. Long enough for the glide to rest, then 96 kHz and back with the
+// sound running: every line, filter, glide and the oscillator must follow
+// each new rate at once, and keep what they hold.
 TEST(ReverbEngine, MatchesItsPartsAfterThePreDelaySettlesAndTheRateChanges) {
-    SampleRateScope rate(44100.0f);
     EngineParameters p;
     p.damping = 0.7f;
     auto engine = std::make_unique<ReverbEngine>();
@@ -107,10 +115,14 @@ TEST(ReverbEngine, MatchesItsPartsAfterThePreDelaySettlesAndTheRateChanges) {
     TestNoise noise;
     const int settle = 80000;
     const int after = 4000;
-    std::vector<float> frames = noiseFrames(settle + after, noise);
+    std::vector<float> frames = noiseFrames(settle + 2 * after, noise);
     std::vector<float> expected = frames;
-    for (int n = 0; n < settle + after; ++n) {
-        if (n == settle) sampleRate = 48000.0f;
+    for (int n = 0; n < settle + 2 * after; ++n) {
+        if (n == settle || n == settle + after) {
+            const float sr = n == settle ? 96000.0f : 44100.0f;
+            engine->setSampleRate(sr);
+            reference->setSampleRate(sr);
+        }
         if (n % 512 == 0) {
             applyParameters(*engine, p);
             reference->apply(p);
@@ -155,7 +167,6 @@ TEST(ReverbEngine, BothNetworksOffAtBalanceHalfGiveOneAndAHalfTimes) {
 }
 
 TEST(PreDelay, GlidesUpFromZeroHalvingTheDistanceEvery50ms) {
-    SampleRateScope rate(44100.0f);
     auto pre = makePreDelay();
     float frame[2] = {0.0f, 0.0f};
     pre->processFrame(frame, 2);
@@ -170,7 +181,6 @@ TEST(PreDelay, GlidesUpFromZeroHalvingTheDistanceEvery50ms) {
 }
 
 TEST(PreDelay, SettlesOn349And179Samples) {
-    SampleRateScope rate(44100.0f);
     auto pre = makePreDelay();
     std::vector<float> left, right;
     for (int n = 0; n < 44100 + 400; ++n) {

@@ -91,12 +91,13 @@ std::unique_ptr<LateBranch> makeFlatBranch(float decayTime) {
 }
 
 TEST(LateBranch, RecomputeRunsBeforeTheSampleOfCall51) {
-    SampleRateScope rate(1000.0f);
     // a switches its decay time just before call 51; b had that time from
     // the start. Their signals are the same, so the feedback of call 51
     // agrees only if the new gain already applies to that sample.
     auto a = makeFlatBranch(0.01f);
     auto b = makeFlatBranch(0.02f);
+    a->setSampleRate(1000.0f);
+    b->setSampleRate(1000.0f);
     TestNoise noise;
     for (int n = 1; n < period; ++n) {
         const float x = noise.next();
@@ -167,7 +168,6 @@ TEST(LateNetwork, Size48PassesTheFrameAndHoldsTheOscillator) {
 }
 
 TEST(LateNetwork, ModulationReadsOneWaveAtEighthCycleSteps) {
-    SampleRateScope rate(44100.0f);
     auto net = makeNetwork(12.0f, 0.5f, 30.0f, 0.39f);
     // setModRate and setModDepth each took one step; the depth glided once
     // toward its target (it was still 0 at the first step).
@@ -213,7 +213,7 @@ protected:
         return samples(size + 9.0f) + samples(size + 6.0f) + samples(size + 3.0f) + 3;
     }
     static int samples(float note) {
-        return static_cast<int>(std::lround(sampleRate * noteToPeriod(note)));
+        return static_cast<int>(std::lround(initialSampleRate * noteToPeriod(note)));
     }
 
     // Below this an impulse has not arrived, above it has, whatever the

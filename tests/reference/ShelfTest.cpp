@@ -22,10 +22,9 @@ class ShelfCoefficientsAt44100 : public ::testing::TestWithParam<ShelfCase> {};
 
 TEST_P(ShelfCoefficientsAt44100, MatchTheTunedValuesToSixDigits) {
     const ShelfCase& k = GetParam();
-    SampleRateScope rate(44100.0f);
     const float hz = noteToHz(k.note);
-    const ShelfCoefficients c = k.high ? highShelfCoefficients(hz, k.gain, sampleRate)
-                                       : lowShelfCoefficients(hz, k.gain, sampleRate);
+    const ShelfCoefficients c = k.high ? highShelfCoefficients(hz, k.gain, 44100.0f)
+                                       : lowShelfCoefficients(hz, k.gain, 44100.0f);
     EXPECT_NEAR(c.c0, k.expected.c0, 1.5e-6f);
     EXPECT_NEAR(c.c1, k.expected.c1, 1.5e-6f);
     EXPECT_NEAR(c.c2, k.expected.c2, 1.5e-6f);
@@ -83,9 +82,11 @@ TEST(Shelf, ZeroDecibelsPassesTheSignalPlusItsOffset) {
     EXPECT_FLOAT_EQ(high.coefficients().c2, -high.coefficients().c0);
 }
 
-TEST(Shelf, OutputsSilenceUntilASetterRuns) {
+TEST(Shelf, OutputsSilenceUntilASetterRunsWhateverItsRate) {
     HighShelf high;
     LowShelf low;
+    high.setSampleRate(96000.0f);
+    low.setSampleRate(48000.0f);
     for (float x : {1.0f, -0.5f, 0.25f}) {
         EXPECT_EQ(high.processSample(x), 0.0f);
         EXPECT_EQ(low.processSample(x), 0.0f);
@@ -118,16 +119,23 @@ TEST(Shelf, HighShelfSilenceSettlesOnItsOwnSmallerOffset) {
     EXPECT_NEAR(y, 1e-12f, 1e-15f);
 }
 
-TEST(Shelf, KeepsItsCoefficientsWhenTheRateChanges) {
-    SampleRateScope rate(44100.0f);
-    HighShelf high;
-    high.setFrequency(3000.0f);
-    high.setGain(-2.0f);
-    const ShelfCoefficients before = high.coefficients();
-    sampleRate = 96000.0f;
-    EXPECT_EQ(high.coefficients().c0, before.c0);
-    high.setGain(-2.0f);
-    EXPECT_NE(high.coefficients().c0, before.c0);
+// The same corner and gain at every rate: a new rate designs the shelf
+// anew, and the way back gives the very coefficients it started with.
+TEST(Shelf, DesignsItsCornerAndGainAgainAtANewRate) {
+    LowShelf low;
+    low.setFrequency(233.0f);
+    low.setGain(-5.5f);
+    const ShelfCoefficients before = low.coefficients();
+    low.setSampleRate(96000.0f);
+    const ShelfCoefficients at96k = lowShelfCoefficients(233.0f, -5.5f, 96000.0f);
+    EXPECT_EQ(low.coefficients().c0, at96k.c0);
+    EXPECT_EQ(low.coefficients().c1, at96k.c1);
+    EXPECT_EQ(low.coefficients().c2, at96k.c2);
+    EXPECT_NE(low.coefficients().c0, before.c0);
+    low.setSampleRate(44100.0f);
+    EXPECT_EQ(low.coefficients().c0, before.c0);
+    EXPECT_EQ(low.coefficients().c1, before.c1);
+    EXPECT_EQ(low.coefficients().c2, before.c2);
 }
 
 TEST(ToneFilter, RunsTheHighShelfThenTheLowShelf) {

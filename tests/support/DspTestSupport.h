@@ -6,8 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "dsp/Processor.h"
-
 namespace dsp {
 
 // FNV-1a over the bytes of the floats: renders compared bit for bit.
@@ -19,19 +17,6 @@ inline uint64_t hashFloats(uint64_t h, const std::vector<float>& v) {
     }
     return h;
 }
-
-// Restores the process-wide rate, so that a test that changes it leaves the
-// others at 44100 Hz.
-class SampleRateScope {
-public:
-    explicit SampleRateScope(float rate) : saved(sampleRate) { sampleRate = rate; }
-    ~SampleRateScope() { sampleRate = saved; }
-    SampleRateScope(const SampleRateScope&) = delete;
-    SampleRateScope& operator=(const SampleRateScope&) = delete;
-
-private:
-    float saved;
-};
 
 // The same pseudo-random signal in [−1, 1) on every target.
 class TestNoise {
