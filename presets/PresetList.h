@@ -1,7 +1,7 @@
 // The factory presets' source: a plain text file with one preset a line,
 // "Name | v0 v1 ... v8", comments after '#'. The build turns it into the
-// program and bank files and the LV2 presets, and the command-line host
-// carries it compiled in.
+// program and bank files and the LV2 presets with this parser, and into the
+// table the panel and the command-line host carry (FactoryPresets.h).
 #pragma once
 
 #include <array>

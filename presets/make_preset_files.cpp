@@ -4,8 +4,7 @@
 //                 holding the first sixteen, all nine values each;
 //   --lv2 DIR     one SLUG.ttl per preset (every port but dry_wet, so
 //                 loading one keeps the user's mix) and presets.manifest.ttl,
-//                 the lines a bundle's manifest.ttl takes to name them;
-//   --embed FILE  a C++ source holding the text, for the command-line host.
+//                 the lines a bundle's manifest.ttl takes to name them.
 // A source that does not parse stops the build with its line number.
 #include <cctype>
 #include <cstdio>
@@ -25,7 +24,6 @@ constexpr const char* portSymbols[paramCount] = {"early_size", "late_size",  "da
                                                  "diffusion",  "early_late", "dry_wet",
                                                  "volume",     "power",      "mono"};
 constexpr const char* pluginUri = "urn:brellivaunt:reverb";
-constexpr const char* rawDelimiter = "brvpresets";
 
 const char* const prefixes =
     "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
@@ -87,13 +85,6 @@ std::string lv2Manifest(const std::vector<NamedPreset>& presets) {
     return text;
 }
 
-std::string embedded(const std::string& source) {
-    return "// Written by the build from the factory presets' source; edit that.\n"
-           "extern const char factoryPresetText[];\n"
-           "const char factoryPresetText[] = R\"" +
-           std::string(rawDelimiter) + "(" + source + ")" + rawDelimiter + "\";\n";
-}
-
 bool save(const std::string& path, const std::string& text, std::string& error) {
     return presetfile::saveBytes(path, std::vector<uint8_t>(text.begin(), text.end()), error);
 }
@@ -123,7 +114,7 @@ int fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     if (argc < 4 || argc % 2 != 0)
-        return fail("usage: make_preset_files SOURCE [--vst2 DIR] [--lv2 DIR] [--embed FILE.cpp]");
+        return fail("usage: make_preset_files SOURCE [--vst2 DIR] [--lv2 DIR]");
     const std::string sourcePath = argv[1];
     std::ifstream in(sourcePath, std::ios::binary);
     if (!in) return fail("cannot read " + sourcePath);
@@ -136,8 +127,6 @@ int main(int argc, char** argv) {
     if (presets.size() < static_cast<size_t>(presetfile::bankPrograms))
         return fail(sourcePath + ": the bank needs " + std::to_string(presetfile::bankPrograms) +
                     " presets");
-    if (source.find(std::string(")") + rawDelimiter) != std::string::npos)
-        return fail(sourcePath + " holds the text that ends the embedded copy");
 
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
@@ -147,8 +136,6 @@ int main(int argc, char** argv) {
             written = writeVst2(target, presets, error);
         else if (option == "--lv2")
             written = writeLv2(target, presets, error);
-        else if (option == "--embed")
-            written = save(target, embedded(source), error);
         else
             return fail("unknown option " + option);
         if (!written) return fail(error);

@@ -7,15 +7,20 @@
 #include <strings.h>
 #include <vector>
 
+#include "presets/FactoryPresets.h"
 #include "presets/PresetFile.h"
 
 namespace {
 
-std::vector<NamedPreset> factoryPresets() {
+// The table the panel carries too, so both name the same rooms.
+std::vector<NamedPreset> factoryList() {
     std::vector<NamedPreset> presets;
-    std::string error;
-    // The build refuses a source it cannot read, so this text always parses.
-    parsePresetList(factoryPresetText, presets, error);
+    for (int32_t i = 0; i < factoryPresetCount; ++i) {
+        NamedPreset preset;
+        preset.name = factoryPresets[i].name;
+        for (int32_t p = 0; p < paramCount; ++p) preset.values[p] = factoryPresets[i].values[p];
+        presets.push_back(preset);
+    }
     return presets;
 }
 
@@ -80,7 +85,7 @@ int PresetChoice::resolve(std::string& error) {
     if (listing || (preset.empty() && bank.empty())) return 0;
 
     if (!preset.empty() && !namesFile(preset)) {
-        const std::vector<NamedPreset> presets = factoryPresets();
+        const std::vector<NamedPreset> presets = factoryList();
         const NamedPreset* found = findPreset(presets, preset);
         if (!found) {
             error = "no factory preset named \"" + preset + "\" (see --list-presets)";
@@ -119,7 +124,7 @@ int PresetChoice::resolve(std::string& error) {
 std::string PresetChoice::list() const {
     std::string text;
     int number = 0;
-    for (const NamedPreset& p : factoryPresets()) {
+    for (const NamedPreset& p : factoryList()) {
         char line[128];
         std::snprintf(line, sizeof(line), "%2d  %s\n", number++, p.name.c_str());
         text += line;

@@ -11,9 +11,6 @@
 
 #include "presets/PresetList.h"
 
-// The source file's text, compiled into the host by the build.
-extern const char factoryPresetText[];
-
 class PresetChoice final {
 public:
     // Takes argv[i], with its value, when it is one of these options, and
