@@ -16,10 +16,15 @@ using namespace platform;
 
 namespace {
 
-// The arrow keys, the only keys the panel's controls take, in the
-// interface's own numbers; 0 for any other key.
+// The keys the panel's views take, in the interface's own numbers: the
+// arrows for the knobs, and Escape and Return for a list opened over the
+// panel; 0 for any other key.
 unsigned char virtualKeyFor(int systemKey) {
     switch (systemKey) {
+    case keyReturn:
+        return vkeyReturn;
+    case keyEscape:
+        return vkeyEscape;
     case keyLeft:
         return vkeyLeft;
     case keyUp:

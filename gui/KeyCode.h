@@ -11,5 +11,14 @@ struct KeyCode {
     uint8_t modifier;
 };
 
-enum VirtualKey : uint8_t { vkeyLeft = 11, vkeyUp = 12, vkeyRight = 13, vkeyDown = 14 };
+// The interface's own numbers, which the plug-in formats' key records share.
+enum VirtualKey : uint8_t {
+    vkeyReturn = 4,
+    vkeyEscape = 6,
+    vkeyLeft = 11,
+    vkeyUp = 12,
+    vkeyRight = 13,
+    vkeyDown = 14,
+    vkeyEnter = 19,
+};
 enum ModifierKey : uint8_t { modifierShift = 1 };

@@ -40,6 +40,15 @@ void Vst2Editor::markForUpdate() {
 KeyCode Vst2Editor::panelKey(const VstKeyCode& key) {
     KeyCode out{key.character, 0, 0};
     switch (key.virt) {
+    case VKEY_RETURN:
+        out.virt = vkeyReturn;
+        break;
+    case VKEY_ESCAPE:
+        out.virt = vkeyEscape;
+        break;
+    case VKEY_ENTER:
+        out.virt = vkeyEnter;
+        break;
     case VKEY_LEFT:
         out.virt = vkeyLeft;
         break;

@@ -262,10 +262,13 @@ struct VstKeyCode {
 // The interface's own virtual key numbers (VstKeyCode::virt) that the panel
 // takes, and its modifier bit for shift.
 enum VstVirtualKey : unsigned char {
+    VKEY_RETURN = 4,
+    VKEY_ESCAPE = 6,
     VKEY_LEFT = 11,
     VKEY_UP = 12,
     VKEY_RIGHT = 13,
-    VKEY_DOWN = 14
+    VKEY_DOWN = 14,
+    VKEY_ENTER = 19
 };
 enum VstModifierKey : unsigned char { MODIFIER_SHIFT = 1 };
 

@@ -103,6 +103,8 @@ constexpr uint32_t msgMouseWheel = 0x020A;
 constexpr uint32_t msgDpiChangedAfterParent = 0x02E3;
 constexpr int wheelDelta = 120;
 
+constexpr int keyReturn = 0x0D;
+constexpr int keyEscape = 0x1B;
 constexpr int keyLeft = 0x25;
 constexpr int keyUp = 0x26;
 constexpr int keyRight = 0x27;

@@ -17,13 +17,15 @@ namespace platform::soft {
 
 namespace {
 
-// The only keys the panel takes are the arrows, for its knobs.
+// The only keys the panel takes: the arrows, for its knobs, and Escape and
+// Return (the keypad's Enter too), for a list opened over it.
 struct KeyName {
     uint32_t keysym;
     uint32_t virtualKey;
 };
-constexpr KeyName arrowKeys[] = {
+constexpr KeyName panelKeys[] = {
     {0xff51, 0x25}, {0xff52, 0x26}, {0xff53, 0x27}, {0xff54, 0x28},  // left, up, right, down
+    {0xff1b, 0x1B}, {0xff0d, 0x0D}, {0xff8d, 0x0D},                  // escape, return, enter
 };
 
 constexpr uint8_t errorBadWindow = 3;
@@ -228,7 +230,7 @@ uint32_t X11Window::Impl::virtualKeyFor(uint8_t keycode) const {
     if (keycode < firstKeycode || keysymsPerKeycode == 0) return 0;
     const size_t at = static_cast<size_t>(keycode - firstKeycode) * keysymsPerKeycode;
     if (at >= keysyms.size()) return 0;
-    for (const KeyName& key : arrowKeys)
+    for (const KeyName& key : panelKeys)
         if (keysyms[at] == key.keysym) return key.virtualKey;
     return 0;
 }
