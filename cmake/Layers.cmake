@@ -12,14 +12,16 @@
 #   vst2        the VST 2 interface records, descriptor and dispatchers
 #   effect      the VST 2 effect over the plug-in: programs, texts
 #   gui         the toolkit; platform code only in gui/platform
-#   editor      the panel, reaching its effect through EditController
+#   editor      the panel, reaching its effect through EditController; its
+#               room selector names the factory presets from their table
 #   module      the VST 2 module, the only binary with both effect and
 #               editor: its entry points and the effect with its panel
 #   resources   the panel images and the program that draws them
 #   host        the host library: loading a module and driving it as a DAW
 #               does, the host's window for a panel, the demo phrase
 #   room        decay measurements of impulse responses and their picture
-#   presets     the factory presets' source, parser and file formats
+#   presets     the factory presets' source, the table the panel compiles
+#               in, the parser and the file formats
 #   programs    the command-line host, the torture host, the montage
 #   lv2         the LV2 plug-in and its UI: thin wrappers of the plug-in and
 #               the editor, each in a binary of its own; nothing of VST 2
@@ -31,7 +33,7 @@ set(BRV_LAYERS
   "vst2:params"
   "effect:params,plugin,vst2"
   "gui:"
-  "editor:params,gui"
+  "editor:params,gui,presets"
   "module:params,dsp,plugin,vst2,effect,gui,editor"
   "resources:"
   "host:params,vst2,gui"

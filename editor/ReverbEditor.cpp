@@ -1,9 +1,13 @@
 #include "editor/ReverbEditor.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "params/Parameters.h"
 #include "gui/Bitmap.h"
+#include "gui/ChoiceSelector.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/Frame.h"
 #include "gui/ToggleButton.h"
@@ -41,10 +45,35 @@ constexpr SwitchPlace switchPlaces[ReverbEditor::switchCount] = {
 };
 constexpr int32_t lampPictureHeight = 20;
 
+// The room selector under the wordmark, as the panel's picture draws it: the
+// previous arrow, the name's window and the next arrow, far edges included.
+constexpr Rect roomPrevious{367, 67, 382, 82};
+constexpr Rect roomName{385, 67, 508, 82};
+constexpr Rect roomNext{511, 67, 526, 82};
+// The room list: the read-outs' type in rows one pixel taller than it.
+constexpr int32_t listRowHeight = 12;
+constexpr int32_t listPadding = 3;
+constexpr int32_t listMargin = 2;
+
+// In the panel's own colours: the name lit like the emblem's trace, the
+// neutral text and the list like the plate's print.
+constexpr Color roomNameColor{226, 164, 82, 0};
+constexpr Color noRoomColor{150, 151, 156, 0};
+constexpr Color listEntryColor{200, 196, 187, 0};
+constexpr Color listBorderColor{86, 88, 94, 0};
+constexpr Color listHighlightColor{52, 54, 59, 0};
+
 // A place or size of the 1x panel at a scale of 1, 1.5 or 2: the pixel its
 // artwork was drawn on at that scale.
 int32_t at(float scale, int32_t v) {
     return static_cast<int32_t>(std::floor(scale * static_cast<float>(v)));
+}
+
+// An area whose far edges belong to it: it keeps every pixel the artwork
+// drew for it at that scale.
+Rect at(float scale, const Rect& r) {
+    return {at(scale, r.left), at(scale, r.top), at(scale, r.right + 1) - 1,
+            at(scale, r.bottom + 1) - 1};
 }
 
 bool hasKnob(int32_t index) { return index >= 0 && index < ReverbEditor::knobCount; }
@@ -91,6 +120,7 @@ intptr_t ReverbEditor::open(void* parentWindow) {
     addKnobs();
     addReadouts();
     addSwitches();
+    addRoomSelector();
     panelOpen = true;
     return 1;
 }
@@ -155,6 +185,32 @@ void ReverbEditor::addSwitches() {
     lamp->release();
 }
 
+// Added last, so that its list, opened over the panel, is the topmost view.
+void ReverbEditor::addRoomSelector() {
+    const float scale = layoutScale();
+    selector = new ChoiceSelector(at(scale, roomPrevious), at(scale, roomName), at(scale, roomNext),
+                                  this, roomSelectorTag);
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < rooms.count(); ++i) names.emplace_back(rooms.name(i));
+    selector->setChoices(std::move(names));
+    selector->setNeutralText(noRoomText);
+    ChoiceStyle style;
+    style.font = fontSmall;
+    style.textSize = scale == 1.0f ? 0 : at(scale, fontTable[fontSmall].defaultSize);
+    style.name = roomNameColor;
+    style.neutral = noRoomColor;
+    style.entry = listEntryColor;
+    style.back = colorBlack;
+    style.border = listBorderColor;
+    style.highlight = listHighlightColor;
+    style.rowHeight = at(scale, listRowHeight);
+    style.padding = at(scale, listPadding);
+    style.margin = at(scale, listMargin);
+    selector->setStyle(style);
+    selector->setValue(static_cast<float>(currentRoom()));
+    frame->addView(selector);
+}
+
 // The frame releases every view it holds; the pointers are stale from here
 // until the next open.
 void ReverbEditor::close() {
@@ -164,6 +220,7 @@ void ReverbEditor::close() {
     for (auto& knob : knobs) knob = nullptr;
     for (auto& readout : readouts) readout = nullptr;
     for (auto& button : switches) button = nullptr;
+    selector = nullptr;
 }
 
 // Hosts change parameters on any thread, the audio thread included, while
@@ -180,8 +237,14 @@ void ReverbEditor::setParameter(int32_t index, float value) {
 
 // The stored value is read back rather than the argument used, and only
 // setValue is called, so no control notifies: a host change never returns to
-// the host as automation.
+// the host as automation. The room selector reads the room off the values
+// each time. While the room list lies open over the panel, the controls
+// under it wait (they would draw over it) and follow once it is closed.
 void ReverbEditor::update() {
+    if (panelOpen && selector && selector->isListOpen()) {
+        markForUpdate();
+        return;
+    }
     const uint32_t changed = changedParameters.exchange(0, std::memory_order_relaxed);
     if (!panelOpen || !changed) return;
     for (int32_t index = 0; index < paramCount; ++index) {
@@ -194,6 +257,7 @@ void ReverbEditor::update() {
             switches[index - paramOnOff]->setValue(stored);
         }
     }
+    selector->setValue(static_cast<float>(currentRoom()));
 }
 
 // The user moved a control: the effect stores the value (which moves the
@@ -201,10 +265,40 @@ void ReverbEditor::update() {
 // drawn at once through the event's context.
 void ReverbEditor::controlChanged(DrawContext* context, Control* control) {
     if (!control) return;
+    if (control == selector) {
+        // The controls follow the room at once, drawn through the event's
+        // context (or at the next idle after a key), the selector with them.
+        // A host may close the panel as it hears the edits.
+        applyRoom(selector->shown());
+        if (!panelOpen) return;
+        update();
+        selector->setValue(static_cast<float>(currentRoom()));
+        if (context && frame) frame->redrawIfDirty(context);
+        return;
+    }
     const auto tag = static_cast<uint32_t>(control->tag);
     if (tag >= static_cast<uint32_t>(paramCount) || tag == paramVolume) return;
     if (controller) controller->automate(static_cast<int32_t>(tag), control->getValue());
     control->redrawIfDirty(context);
+}
+
+void ReverbEditor::applyRoom(int32_t index) {
+    if (!controller) return;
+    for (int32_t parameter = 0; parameter < paramCount; ++parameter) {
+        float value = 0.0f;
+        if (!rooms.valueFor(index, parameter, value)) continue;
+        controller->beginEdit(parameter);
+        controller->automate(parameter, value);
+        controller->endEdit(parameter);
+    }
+}
+
+// A panel without an effect shows the defaults, as its controls do.
+int32_t ReverbEditor::currentRoom() const {
+    float values[paramCount];
+    for (int32_t i = 0; i < paramCount; ++i)
+        values[i] = controller ? controller->getParameter(i) : parameterTable[i].defaultValue;
+    return rooms.match(values);
 }
 
 FilmstripKnob* ReverbEditor::knobFor(int32_t parameter) const {

@@ -1,7 +1,9 @@
 // The reverb's panel: six knobs with their percentage read-outs and two lamp
-// switches over a fixed background picture, each bound to one parameter. Host
-// and program changes move the controls without coming back as automation;
-// the user's changes go to the host as automated parameter changes.
+// switches over a fixed background picture, each bound to one parameter, and
+// a room selector that names the factory preset the values are and applies
+// the one the user chooses. Host and program changes move the controls
+// without coming back as automation; the user's changes go to the host as
+// automated parameter changes.
 #pragma once
 
 #include <atomic>
@@ -9,8 +11,10 @@
 
 #include "editor/EditorBase.h"
 #include "gui/ValueListener.h"
+#include "presets/FactoryRooms.h"
 
 class Bitmap;
+class ChoiceSelector;
 class FilmstripKnob;
 class ToggleButton;
 class ValueDisplay;
@@ -30,6 +34,10 @@ public:
     static constexpr int32_t switchCount = 2;
     static constexpr int32_t knobFrames = 65;
     static constexpr int32_t lampFrames = 2;
+    // The room selector's tag: no parameter's.
+    static constexpr int32_t roomSelectorTag = paramCount;
+    // What the selector shows when the values are no factory preset's room.
+    static constexpr const char* noRoomText = "Choose a room";
 
     explicit ReverbEditor(EditController* controller);
     ~ReverbEditor() override;
@@ -45,6 +53,9 @@ public:
     FilmstripKnob* knobFor(int32_t parameter) const;
     ValueDisplay* readoutFor(int32_t parameter) const;
     ToggleButton* switchFor(int32_t parameter) const;
+    ChoiceSelector* roomSelector() const { return panelOpen ? selector : nullptr; }
+    // The factory preset the effect's values are now, or FactoryRooms::none.
+    int32_t currentRoom() const;
 
 protected:
     void layOut(float scale) override;
@@ -53,10 +64,16 @@ private:
     void addKnobs();
     void addReadouts();
     void addSwitches();
+    void addRoomSelector();
+    // Sets every parameter the preset sets, each as an edit of its own, as
+    // a user turning the controls one after another would.
+    void applyRoom(int32_t index);
 
     FilmstripKnob* knobs[knobCount] = {};
     ValueDisplay* readouts[knobCount] = {};
     ToggleButton* switches[switchCount] = {};
+    ChoiceSelector* selector = nullptr;
+    const FactoryRooms rooms = FactoryRooms::builtIn();
     Bitmap* background;
     bool panelOpen = false;
     // Parameters changed since the controls last followed, one bit each:

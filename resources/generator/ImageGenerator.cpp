@@ -1,5 +1,6 @@
-// Draws the editor's three bitmaps - the panel (128), the knob film strip
-// (129) and the switch lamps (130) - and writes them as the BMP files the
+// Draws the editor's three bitmaps - the panel (128) with the room
+// selector's buttons and window, the knob film strip (129) and the switch
+// lamps (130) - and writes them as the BMP files the
 // module carries. They are made by this program rather than by hand so that
 // any change to the look is a change to code that can be reviewed and rerun,
 // and a test keeps the committed files equal to what this program writes.
@@ -26,6 +27,7 @@
 #include "resources/generator/PanelPainter.h"
 #include "resources/generator/PlatePainter.h"
 #include "resources/generator/Preview.h"
+#include "resources/generator/SelectorPainter.h"
 #include "resources/generator/Typeface.h"
 
 namespace {
@@ -50,6 +52,7 @@ PanelImages paintAll(const FontLibrary& fonts, float s) {
     paintCaptions(panel, s, captionFace);
     paintEmblem(panel, s);
     paintWordmark(panel, s, titleFace, subtitleFace);
+    paintRoomSelector(panel, s);
     images.panel = panel.toImage();
     // The panel on its own shows the switches as the plug-in first does.
     const int lampWidth = images.lamp.width, lampHeight = images.lamp.height / 2;

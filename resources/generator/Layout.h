@@ -28,6 +28,18 @@ constexpr int lampHeight = 20;
 constexpr int switchLeft = 18;
 constexpr int switchTop[2] = {20, 50};
 
+// The room selector under the wordmark: a button with an arrow at each end
+// and between them the window the plug-in fills black and writes the room's
+// name into. Left and right columns, top and bottom rows, far ones included.
+constexpr int roomTop = 67;
+constexpr int roomBottom = 82;
+constexpr int roomPreviousLeft = 367;
+constexpr int roomPreviousRight = 382;
+constexpr int roomNameLeft = 385;
+constexpr int roomNameRight = 508;
+constexpr int roomNextLeft = 511;
+constexpr int roomNextRight = 526;
+
 // Knob and well, measured from the centre of the knob picture.
 constexpr float knobRadius = 15.5f;
 constexpr float wellRadius = 19.0f;

@@ -35,6 +35,13 @@ constexpr Srgb8 readout{0, 0, 0};
 constexpr Srgb8 readoutShadow{12, 12, 14};
 constexpr Srgb8 readoutHighlight{78, 80, 86};
 
+// The room selector's buttons: raised a little from the plate, their
+// arrows printed like the captions.
+constexpr Srgb8 buttonFace{50, 52, 58};
+constexpr Srgb8 buttonFaceLow{34, 35, 40};
+constexpr Srgb8 buttonEdgeLit{104, 106, 112};
+constexpr Srgb8 buttonEdgeShade{16, 16, 18};
+
 // Print on the plate.
 constexpr Srgb8 caption{200, 196, 187};
 constexpr Srgb8 captionShadow{0, 0, 0};

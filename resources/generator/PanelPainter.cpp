@@ -119,20 +119,25 @@ void paintWells(Canvas& panel, float s) {
     }
 }
 
-void paintReadouts(Canvas& panel, float s) {
+// Set into the plate: shaded above and left, lit below and right.
+void paintSunkenWindow(Canvas& panel, int x0, int y0, int x1, int y1) {
     const Rgb black = linear(palette::readout);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) panel.at(x, y) = black;
+    blendRun(panel, x0 - 1, x1, y0 - 1, palette::readoutShadow, 0.8f);
+    blendColumn(panel, x0 - 1, y0, y1, palette::readoutShadow, 0.8f);
+    blendRun(panel, x0, x1 + 1, y1 + 1, palette::readoutHighlight, 0.55f);
+    blendColumn(panel, x1 + 1, y0, y1, palette::readoutHighlight, 0.55f);
+    panel.blend(x1 + 1, y0 - 1, linear(palette::readoutShadow), 0.35f);
+    panel.blend(x0 - 1, y1 + 1, linear(palette::readoutShadow), 0.35f);
+}
+
+void paintReadouts(Canvas& panel, float s) {
     for (int i = 0; i < layout::knobCount; ++i) {
-        int x0 = scaled(s, layout::readoutLeft[i]), x1 = x0 + scaled(s, layout::readoutWidth) - 1;
-        int y0 = scaled(s, layout::readoutTop), y1 = y0 + scaled(s, layout::readoutHeight) - 1;
-        for (int y = y0; y <= y1; ++y)
-            for (int x = x0; x <= x1; ++x) panel.at(x, y) = black;
-        // Set into the plate: shaded above and left, lit below and right.
-        blendRun(panel, x0 - 1, x1, y0 - 1, palette::readoutShadow, 0.8f);
-        blendColumn(panel, x0 - 1, y0, y1, palette::readoutShadow, 0.8f);
-        blendRun(panel, x0, x1 + 1, y1 + 1, palette::readoutHighlight, 0.55f);
-        blendColumn(panel, x1 + 1, y0, y1, palette::readoutHighlight, 0.55f);
-        panel.blend(x1 + 1, y0 - 1, linear(palette::readoutShadow), 0.35f);
-        panel.blend(x0 - 1, y1 + 1, linear(palette::readoutShadow), 0.35f);
+        const int x0 = scaled(s, layout::readoutLeft[i]);
+        const int y0 = scaled(s, layout::readoutTop);
+        paintSunkenWindow(panel, x0, y0, x0 + scaled(s, layout::readoutWidth) - 1,
+                          y0 + scaled(s, layout::readoutHeight) - 1);
     }
 }
 

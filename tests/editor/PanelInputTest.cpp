@@ -30,14 +30,6 @@ protected:
     void play(const std::vector<guitest::PointerStep>& steps) {
         guitest::playPointer(editor->getFrame()->getWindow(), steps);
     }
-    std::vector<editortest::HostCall> edits() const {
-        std::vector<editortest::HostCall> found;
-        for (const auto& c : host.calls)
-            if (c.opcode == audioMasterBeginEdit || c.opcode == audioMasterEndEdit ||
-                c.opcode == audioMasterAutomate)
-                found.push_back(c);
-        return found;
-    }
 };
 
 TEST_F(PanelInput, DraggingTheThirdKnobAutomatesDiffusionAndTheFourthDecay) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "module/ReverbPluginGui.h"
 #include "module/Vst2Editor.h"
 #include "editor/ReverbEditor.h"
@@ -35,6 +37,15 @@ protected:
     float parameter(int32_t index) { return effect->getParameter(effect, index); }
     Control* control(int32_t viewIndex) {
         return static_cast<Control*>(editor->getFrame()->viewAt(viewIndex));
+    }
+    // What the host heard of the user's edits: brackets and values.
+    std::vector<editortest::HostCall> edits() const {
+        std::vector<editortest::HostCall> found;
+        for (const auto& c : host.calls)
+            if (c.opcode == audioMasterBeginEdit || c.opcode == audioMasterEndEdit ||
+                c.opcode == audioMasterAutomate)
+                found.push_back(c);
+        return found;
     }
     // Paints the panel as the system would and lets it idle: every control
     // is drawn and clean afterwards.

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "params/Parameters.h"
+#include "gui/ChoiceSelector.h"
 #include "gui/FilmstripKnob.h"
 #include "gui/ToggleButton.h"
 #include "gui/ValueDisplay.h"
 #include "gui/WindowClass.h"
+#include "presets/FactoryPresets.h"
 #include "gui/platform/Probe.h"
 #include "tests/editor/PanelTestSupport.h"
 
@@ -32,7 +34,9 @@ const Expected panelLayout[14] = {
 
 using ReverbPanel = PanelTest;
 
-TEST_F(ReverbPanel, OpensWithFourteenControlsAtTheirPlacesShowingTheEffectsValues) {
+// The fourteen controls where they always were, and the room selector
+// after them, under the wordmark, naming the room the values are.
+TEST_F(ReverbPanel, OpensWithFourteenControlsAtTheirPlacesAndTheRoomSelectorLast) {
     for (int32_t i = 0; i < 6; ++i) setParameter(i, 0.1f * static_cast<float>(i + 1));
     setParameter(paramOnOff, 1.0f);
     ASSERT_TRUE(openPanel());
@@ -41,7 +45,7 @@ TEST_F(ReverbPanel, OpensWithFourteenControlsAtTheirPlacesShowingTheEffectsValue
     EXPECT_EQ(rect->bottom, 202);
     EXPECT_EQ(rect->right, 547);
 
-    ASSERT_EQ(editor->getFrame()->viewCount(), 14);
+    ASSERT_EQ(editor->getFrame()->viewCount(), 15);
     for (int32_t i = 0; i < 14; ++i) {
         const Expected& want = panelLayout[i];
         Control* c = control(i);
@@ -55,6 +59,16 @@ TEST_F(ReverbPanel, OpensWithFourteenControlsAtTheirPlacesShowingTheEffectsValue
     }
     EXPECT_TRUE(control(0)->isTransparent()) << "knobs leave their wells visible";
     EXPECT_FALSE(control(12)->isTransparent());
+    auto* rooms = static_cast<ChoiceSelector*>(control(14));
+    EXPECT_EQ(rooms, editor->roomSelector());
+    EXPECT_EQ(rooms->getBounds(), (Rect{367, 67, 526, 82}));
+    EXPECT_EQ(rooms->nameArea(), (Rect{385, 67, 508, 82}));
+    EXPECT_EQ(rooms->tag, ReverbEditor::roomSelectorTag);
+    EXPECT_EQ(rooms->shown(), ChoiceSelector::none) << "these values are no factory room";
+    ASSERT_EQ(rooms->choiceCount(), factoryPresetCount);
+    EXPECT_STREQ(rooms->choiceName(factoryPresetCount - 1),
+                 factoryPresets[factoryPresetCount - 1].name)
+        << "the factory presets in their source's order";
 }
 
 // The controls follow at the next idle, which also draws them.
@@ -97,7 +111,7 @@ TEST_F(ReverbPanel, CloseAndReopenRebuildsTheControlsFromTheCurrentValues) {
     setParameter(paramEarlySize, 0.8f);  // no panel to move
     EXPECT_EQ(editor->knobFor(paramEarlySize), nullptr);
     ASSERT_TRUE(openPanel());
-    EXPECT_EQ(editor->getFrame()->viewCount(), 14);
+    EXPECT_EQ(editor->getFrame()->viewCount(), 15);
     EXPECT_EQ(editor->knobFor(paramEarlySize)->getValue(), 0.8f);
 }
 
@@ -107,7 +121,7 @@ TEST_F(ReverbPanel, ASecondOpenWithoutCloseReplacesThePanelInsteadOfLeakingIt) {
     ASSERT_TRUE(openPanel());
     EXPECT_EQ(WindowClass::registrationCount(), windows + 1) << "one panel window, not two";
     EXPECT_TRUE(platform::probe::isWindow(editor->getFrame()->getWindow()));
-    EXPECT_EQ(editor->getFrame()->viewCount(), 14);
+    EXPECT_EQ(editor->getFrame()->viewCount(), 15);
     dispatch(effEditClose);
     EXPECT_EQ(WindowClass::registrationCount(), windows);
 }
