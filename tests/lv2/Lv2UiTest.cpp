@@ -1,7 +1,8 @@
 // The panel's LV2 UI binary loaded through its descriptor, as an LV2 host
 // loads it: in a host's X window, idled at 15 Hz, with port events from the
 // host and the user's changes heard through write_function and ui:touch. A
-// real pointer (xdotool, through the X server) drags and turns its knobs.
+// real pointer (xdotool, through the X server) drags and turns its knobs and
+// chooses a room.
 // Each test runs with the host offering a scale of 1 and of 2: the panel at
 // 2 is drawn from its own artwork, and its places, hit areas and drag spans
 // are twice as large.
@@ -15,6 +16,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -23,6 +25,7 @@
 #include "gui/PngFile.h"
 #include "host/X11HostWindow.h"
 #include "params/Parameters.h"
+#include "presets/FactoryPresets.h"
 
 namespace {
 
@@ -179,11 +182,19 @@ protected:
     // How many pixels of the host's window differ from the picture; all of
     // them when the window cannot be read.
     size_t pixelsDifferingFrom(const platform::Image& picture) {
+        return pixelsDifferingIn(picture, 0, 0, picture.width - 1, picture.height - 1);
+    }
+    // The same inside columns left to right and rows top to bottom.
+    size_t pixelsDifferingIn(const platform::Image& picture, int left, int top, int right,
+                             int bottom) {
         std::vector<uint32_t> shown(picture.pixels.size());
         if (!window->grab(picture.width, picture.height, shown.data())) return shown.size();
         size_t differ = 0;
-        for (size_t i = 0; i < shown.size(); ++i)
-            differ += shown[i] != platform::swapRedBlue(picture.pixels[i]);
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) {
+                const size_t i = static_cast<size_t>(y) * picture.width + x;
+                differ += shown[i] != platform::swapRedBlue(picture.pixels[i]);
+            }
         return differ;
     }
     void knobCentre(int32_t place, int& x, int& y) {
@@ -290,6 +301,63 @@ TEST_P(Lv2Panel, WheelAndKeyChangesEachComeBetweenAGrabAndItsRelease) {
         xdotool("key Up", 300000);
     });
     expectOneBracketedRise(wheeled);
+}
+
+// The room selector's next arrow from the defaults: the first room, every
+// port but dry_wet written between its own grab and release, in turn, so
+// that a host recording by touch records each.
+TEST_P(Lv2Panel, ChoosingARoomWritesEachPortBetweenItsGrabAndItsRelease) {
+    idleFor(2);
+    int x = 0, y = 0;
+    window->screenOrigin(x, y);
+    const int unit = GetParam();
+    idleWhile([&] {
+        xdotool(moveTo(x + 518 * unit, y + 74 * unit), 200000);
+        xdotool("click 1", 300000);
+    });
+    ASSERT_EQ(host.heard.size(), 3u * (paramCount - 1));
+    size_t k = 0;
+    for (int32_t p = 0; p < paramCount; ++p) {
+        if (p == paramDryWet) continue;
+        const uint32_t port = firstControl + p;
+        EXPECT_EQ(host.heard[k].kind, Heard::grab) << p;
+        EXPECT_EQ(host.heard[k + 1].kind, Heard::write) << p;
+        EXPECT_EQ(host.heard[k + 1].value, p == paramOnOff ? 1.0f : factoryPresets[0].values[p]);
+        EXPECT_EQ(host.heard[k + 2].kind, Heard::release) << p;
+        for (size_t i = k; i < k + 3; ++i) EXPECT_EQ(host.heard[i].port, port) << p;
+        k += 3;
+    }
+}
+
+// A host's own preset arrives as port events (jalv and Ardour send them for
+// the values it sets): the panel names the room, as the command-line host's
+// picture of the same preset does.
+TEST_P(Lv2Panel, AHostsPresetArrivingAsPortEventsNamesItsRoom) {
+    int32_t room = -1;
+    for (int32_t i = 0; i < factoryPresetCount; ++i)
+        if (std::strcmp(factoryPresets[i].name, BRV_PANEL_ROOM_NAME) == 0) room = i;
+    ASSERT_GE(room, 0);
+    idleFor(2);
+    for (int32_t p = 0; p < paramCount; ++p)
+        if (p != paramDryWet) portEvent(p, factoryPresets[room].values[p]);
+    idleFor(6);
+    platform::Image named;
+    const std::string namedPath = picturePath(BRV_PANEL_ROOM, GetParam());
+    ASSERT_TRUE(readPng(namedPath.c_str(), named)) << namedPath;
+    EXPECT_EQ(pixelsDifferingFrom(named), 0u);
+    EXPECT_TRUE(host.heard.empty()) << "naming the room writes nothing";
+
+    // The room's name window, 385 to 508 and 67 to 82 at 1x.
+    const int unit = GetParam();
+    auto nameWindowChanged = [&] {
+        return pixelsDifferingIn(named, 385 * unit, 67 * unit, 509 * unit - 1, 83 * unit - 1);
+    };
+    portEvent(paramDamping, factoryPresets[room].values[paramDamping] + 0.1f);
+    idleFor(3);
+    EXPECT_GT(nameWindowChanged(), 0u) << "another decay is no longer that room";
+    portEvent(paramDamping, factoryPresets[room].values[paramDamping]);
+    idleFor(3);
+    EXPECT_EQ(nameWindowChanged(), 0u) << "and back, it is again";
 }
 
 INSTANTIATE_TEST_SUITE_P(AtHostScale, Lv2Panel, ::testing::Values(1, 2),
