@@ -6,9 +6,16 @@
 # picture of the same settings, and destroying the window (before the panel
 # is closed) must end the host cleanly. With --circular-knobs the same drag
 # straight up from the knob's centre turns it to the top of its sweep, 0.5.
-# Usage: editor-drive.sh HOST X11_GRAB. Exits 77 (skipped) without a display, unless BRV_REQUIRE_DISPLAY is set.
+# Then the room selector: its next arrow from the defaults applies the first
+# factory preset (every parameter but Dry-Wet, each bracketed), whose name
+# the window shows; the first knob dragged off the room and back takes the
+# name away and brings it back; the list, opened by a click on the name,
+# applies the room clicked in it, and Escape or a click outside closes it
+# with nothing changed. Each step's window is the headless picture of the
+# same settings.
+# Usage: editor-drive.sh HOST X11_GRAB PRESETS.TXT. Exits 77 (skipped) without a display, unless BRV_REQUIRE_DISPLAY is set.
 set -euo pipefail
-host=$1 grab=$2
+host=$1 grab=$2 presets=$3
 if [ -z "${DISPLAY:-}" ]; then
   echo "no display"
   [ -n "${BRV_REQUIRE_DISPLAY:-}" ] && exit 1
@@ -31,20 +38,58 @@ open_panel() {
   window=$(xdotool search --name '^Brellivaunt$' | head -n 1)
 }
 
-# Presses on the first knob's centre and drags it 40 pixels up.
+# Presses on the first knob's centre and drags it 40 pixels up (or with
+# -1, down).
 drag_first_knob_up() {
+  local sign=${1:-1}
   sleep 0.3
   xdotool mousemove $((x + 73)) $((y + 132))
   sleep 0.2
   xdotool mousedown 1
   sleep 0.3
   for step in 1 2 3 4; do
-    xdotool mousemove $((x + 73)) $((y + 132 - 10 * step))
+    xdotool mousemove $((x + 73)) $((y + 132 - sign * 10 * step))
     sleep 0.15
   done
   sleep 0.3
   xdotool mouseup 1
   sleep 0.3
+}
+
+click_at() {
+  xdotool mousemove $((x + $1)) $((y + $2))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.5
+}
+
+# The window against the headless picture of the given settings.
+shows() {
+  "$host" --panel "$dir/expected.png" "$@" >/dev/null
+  "$grab" "$window" "$dir/expected.png" || { echo "the window is not the picture of: $*"; status=1; }
+}
+
+# The list open over the panel: the window is not the picture.
+list_shows() {
+  "$host" --panel "$dir/expected.png" "$@" >/dev/null
+  if "$grab" "$window" "$dir/expected.png" >/dev/null; then
+    echo "no list over the picture of: $*"
+    status=1
+  fi
+}
+
+# The edits a factory preset makes, as the host prints them: every
+# parameter but Dry-Wet (5), in order, the reverb switched on.
+room_edits() {
+  awk -F'|' -v name="$1" '!/^#/ && NF > 1 {
+      n = $1; gsub(/^ +| +$/, "", n); if (n != name) next
+      split($2, v, " ")
+      for (i = 0; i < 9; i++) {
+        if (i == 5) continue
+        value = i == 7 ? 1 : v[i + 1]
+        printf "begin %d\nvalue %d %.6f\nend %d\n", i, i, value, i
+      }
+    }' "$presets"
 }
 
 status=0
@@ -70,4 +115,42 @@ want=$'begin 0\nvalue 0 0.550000\nvalue 0 0.600000\nvalue 0 0.650000\nvalue 0 0.
 got=$(grep -E '^(begin|value|end) ' "$dir/log")
 [ "$got" = "$want" ] || { echo "the edits printed are not the drag and the click"; status=1; }
 grep -q '^panel closed' "$dir/log" || status=1
+
+first=$(awk -F'|' '!/^#/ && NF > 1 { n = $1; gsub(/^ +| +$/, "", n); print n; exit }' "$presets")
+early=$(awk -F'|' '!/^#/ && NF > 1 { split($2, v, " "); print v[1]; exit }' "$presets")
+open_panel
+sleep 0.3
+click_at 518 74
+shows --preset "$first"
+drag_first_knob_up
+shows --preset "$first" --set 0="$(awk -v e="$early" 'BEGIN { print e + 0.2 }')"
+drag_first_knob_up -1
+shows --preset "$first"
+click_at 440 74
+list_shows --preset "$first"
+click_at 333 188
+shows --preset "Large Hall"
+click_at 440 74
+list_shows --preset "Large Hall"
+xdotool windowfocus "$window" key Escape
+sleep 0.5
+shows --preset "Large Hall"
+click_at 440 74
+list_shows --preset "Large Hall"
+click_at 100 180
+shows --preset "Large Hall"
+xdotool windowclose "$window"
+wait "$pid" || status=1
+
+edits=$(grep -E '^(begin|value|end) ' "$dir/log")
+count=$(printf '%s\n' "$edits" | wc -l)
+want_first=$(room_edits "$first")
+want_hall=$(room_edits "Large Hall")
+[ "$(printf '%s\n' "$edits" | head -n 24)" = "$want_first" ] ||
+  { cat "$dir/log"; echo "the next arrow did not apply $first"; status=1; }
+[ "$(printf '%s\n' "$edits" | tail -n 24)" = "$want_hall" ] ||
+  { cat "$dir/log"; echo "the list did not apply Large Hall"; status=1; }
+# The two rooms, the drag up and the drag down (a bracket and four values
+# each), and nothing from the list's Escape or the click outside it.
+[ "$count" -eq 60 ] || { cat "$dir/log"; echo "$count edits where 60 were due"; status=1; }
 exit "$status"
