@@ -2,8 +2,9 @@
 // picture of its panel at program 0 (drawn by the soft platform on Linux).
 // --drive opens the panel in a window as a host does (a Win32 window under
 // wine, an X window on Linux), compares what the window shows with that
-// picture, prints where the first knob is and waits while an outside program
-// (xdotool) drags it, then checks what the host was told.
+// picture, asks panel-drive.sh to drag the first knob with a real pointer
+// and checks what the host was told. --rooms does the same with the room
+// selector. Each pointer action is asked for as a line "XDOTOOL ARGS".
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +16,8 @@
 
 #include "host/HostWindow.h"
 #include "host/VstHost.h"
+#include "params/Parameters.h"
+#include "presets/FactoryPresets.h"
 
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -61,11 +64,12 @@ bool readPicture(const std::string& path, Picture& p) {
     return ok;
 }
 
-// Copied bitmaps and filled boxes must agree exactly. The read-outs' text
-// comes from the system's font engine, which may place its pixels
-// differently; they are counted apart.
-bool insideReadout(int x, int y) {
+// Copied bitmaps and filled boxes must agree exactly. The text of the
+// read-outs and of the room's name comes from the system's font engine,
+// which may place its pixels differently; it is counted apart.
+bool insideText(int x, int y) {
     static const int lefts[6] = {55, 135, 215, 294, 374, 454};
+    if (x >= 385 && x <= 508 && y >= 67 && y <= 82) return true;
     if (y < 89 || y > 101) return false;
     for (int left : lefts)
         if (x >= left && x <= left + 38) return true;
@@ -79,15 +83,15 @@ bool compareWithReference(const HostWindow& host, const Picture& reference) {
                     reference.height);
         return false;
     }
-    size_t outside = 0, inside = 0, readoutPixels = 0;
+    size_t outside = 0, inside = 0, textPixels = 0;
     int largest = 0;
     for (int y = 0; y < shown.height; ++y) {
         for (int x = 0; x < shown.width; ++x) {
             const size_t i = static_cast<size_t>(y) * shown.width + x;
-            const bool readout = insideReadout(x, y);
-            readoutPixels += readout;
+            const bool text = insideText(x, y);
+            textPixels += text;
             if (shown.pixels[i] == reference.pixels[i]) continue;
-            (readout ? inside : outside) += 1;
+            (text ? inside : outside) += 1;
             for (int shift = 0; shift < 24; shift += 8)
                 largest = std::max(
                     largest, std::abs(static_cast<int>((shown.pixels[i] >> shift) & 0xFF) -
@@ -95,10 +99,28 @@ bool compareWithReference(const HostWindow& host, const Picture& reference) {
         }
     }
     std::printf(
-        "window vs soft picture: %zu of %zu pixels differ outside the read-outs, %zu of %zu "
-        "inside them; largest channel difference %d\n",
-        outside, shown.pixels.size() - readoutPixels, inside, readoutPixels, largest);
+        "window vs soft picture: %zu of %zu pixels differ outside the text, %zu of %zu "
+        "inside it; largest channel difference %d\n",
+        outside, shown.pixels.size() - textPixels, inside, textPixels, largest);
     return outside == 0;
+}
+
+// Asks the driving script for one pointer action: it runs `xdotool ACTION`
+// once, in the order asked, and pauses after it.
+void ask(const std::string& action) {
+    std::printf("XDOTOOL %s\n", action.c_str());
+    std::fflush(stdout);
+}
+
+// A straight drag of the first knob, from its centre, by `rise` pixels up
+// (down when below 0), the panel's corner at (x, y) on the screen.
+void askFirstKnobDragged(long x, long y, int rise) {
+    const std::string column = std::to_string(x + 73) + " ";
+    ask("mousemove " + column + std::to_string(y + 132));
+    ask("mousedown 1");
+    for (int step = 1; step <= 4; ++step)
+        ask("mousemove " + column + std::to_string(y + 132 - rise * step / 4));
+    ask("mouseup 1");
 }
 
 bool edited(const PluginInstance& plugin) {
@@ -146,8 +168,7 @@ int drive(PluginInstance& plugin, const Picture& reference) {
     long x = 0, y = 0;
     host.panelOrigin(x, y);
     const int rise = 40;
-    std::printf("READY %ld %ld %d\n", x + 73, y + 132, rise);
-    std::fflush(stdout);
+    askFirstKnobDragged(x, y, rise);
     const uint32_t deadline = nowMs() + 30000;
     while (!edited(plugin) && static_cast<int32_t>(deadline - nowMs()) > 0)
         pumpPanel(plugin, host, 50);
@@ -155,6 +176,163 @@ int drive(PluginInstance& plugin, const Picture& reference) {
     std::printf("drag %s\n", dragged ? "followed" : "NOT followed");
     plugin.dispatch(effEditClose);
     return same && dragged ? 0 : 1;
+}
+
+// The room selector under real input. Each step asks the driving script for
+// pointer actions, gives the panel its host's turns until what the host
+// hears shows the step happened, and then compares the window with the
+// module's own picture of the same values, drawn by a second instance of the
+// same module without a window (same platform, same fonts). The picture of
+// a room must show its name in the name's amber.
+class RoomsDrive final {
+public:
+    RoomsDrive(const LoadedModule& m, PluginInstance& p, HostWindow& h)
+        : module(m), plugin(p), host(h) {
+        host.panelOrigin(x, y);
+    }
+
+    void click(int px, int py) {
+        ask("mousemove " + std::to_string(x + px) + " " + std::to_string(y + py) + " click 1");
+    }
+    void dragFirstKnob(int rise) { askFirstKnobDragged(x, y, rise); }
+    // Pumps until the host has heard `ends` end-of-edits since the last mark,
+    // then a little longer for the panel to draw what followed.
+    bool awaitEdits(size_t ends) {
+        const uint32_t deadline = nowMs() + 30000;
+        while (endsSinceMark() < ends && static_cast<int32_t>(deadline - nowMs()) > 0)
+            pumpPanel(plugin, host, 50);
+        pumpPanel(plugin, host, 300);
+        return endsSinceMark() == ends;
+    }
+    void settle() { pumpPanel(plugin, host, 1500); }
+    void mark() { marked = plugin.edits().size(); }
+
+    // Every parameter but Dry-Wet, each as begin, value, end, since the mark.
+    bool heardRoom(int32_t room) const {
+        const std::vector<EditEvent>& all = plugin.edits();
+        if (all.size() != marked + 3 * (paramCount - 1)) return false;
+        size_t k = marked;
+        for (int32_t p = 0; p < paramCount; ++p) {
+            if (p == paramDryWet) continue;
+            const float value = p == paramOnOff ? 1.0f : factoryPresets[room].values[p];
+            if (all[k].opcode != audioMasterBeginEdit || all[k + 1].opcode != audioMasterAutomate ||
+                all[k + 2].opcode != audioMasterEndEdit || all[k].index != p ||
+                all[k + 1].index != p || all[k + 2].index != p || all[k + 1].value != value ||
+                plugin.getParameter(p) != value)
+                return false;
+            k += 3;
+        }
+        return true;
+    }
+    bool nothingHeard() const { return plugin.edits().size() == marked; }
+
+    // 1 when the window is the picture of its values, 0 when it differs
+    // (the list lies over it), -1 when either cannot be had.
+    int showsItsValues(bool& amberName) {
+        PluginInstance twin;
+        std::string error;
+        if (!twin.create(module, error)) return -1;
+        for (int32_t p = 0; p < paramCount; ++p) twin.setParameter(p, plugin.getParameter(p));
+        Picture expected, shown;
+        if (!twin.panelSnapshot(expected.pixels, expected.width, expected.height)) return -1;
+        if (!host.grab(expected.width, expected.height, shown.pixels)) return -1;
+        amberName = false;
+        int amber = 0;
+        for (int py = 67; py <= 82; ++py)
+            for (int px = 385; px <= 508; ++px) {
+                const uint32_t c = expected.pixels[static_cast<size_t>(py) * expected.width + px];
+                const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+                amber += r >= 150 && g >= 90 && r - b >= 60;
+            }
+        amberName = amber >= 20;
+        return shown.pixels == expected.pixels ? 1 : 0;
+    }
+
+private:
+    size_t endsSinceMark() const {
+        size_t n = 0;
+        const std::vector<EditEvent>& all = plugin.edits();
+        for (size_t i = marked; i < all.size(); ++i) n += all[i].opcode == audioMasterEndEdit;
+        return n;
+    }
+
+    const LoadedModule& module;
+    PluginInstance& plugin;
+    HostWindow& host;
+    long x = 0, y = 0;
+    size_t marked = 0;
+};
+
+int32_t roomNamed(const char* name) {
+    for (int32_t i = 0; i < factoryPresetCount; ++i)
+        if (std::strcmp(factoryPresets[i].name, name) == 0) return i;
+    return -1;
+}
+
+int rooms(const LoadedModule& module, PluginInstance& plugin, const Picture& reference) {
+    HostWindow host(reference.width, reference.height);
+    if (!host.exists()) return skippedOrFailed();
+    plugin.dispatch(effSetEditKnobMode, 0, 2);
+    if (plugin.dispatch(effEditOpen, 0, 0, host.handle()) != 1) {
+        std::printf("the panel did not open\n");
+        return 1;
+    }
+    pumpPanel(plugin, host, 500);
+    int failures = compareWithReference(host, reference) ? 0 : 1;
+    RoomsDrive drive(module, plugin, host);
+    auto check = [&failures](bool ok, const char* what) {
+        std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
+        failures += !ok;
+    };
+    auto looks = [&](bool room, const char* what) {
+        bool amber = false;
+        const int same = drive.showsItsValues(amber);
+        check(same == 1 && amber == room, what);
+    };
+    auto listOpens = [&](const char* what) {
+        drive.mark();
+        drive.click(440, 74);
+        drive.settle();
+        bool amber = false;
+        check(drive.showsItsValues(amber) == 0 && drive.nothingHeard(), what);
+    };
+
+    drive.mark();
+    drive.click(518, 74);
+    check(drive.awaitEdits(paramCount - 1) && drive.heardRoom(0),
+          "next from the defaults applies the first room, every parameter but Dry-Wet bracketed");
+    looks(true, "the first room's name shows");
+
+    drive.mark();
+    drive.dragFirstKnob(40);
+    check(drive.awaitEdits(1), "the first knob dragged up");
+    looks(false, "a knob moved off the room shows no room");
+    drive.mark();
+    drive.dragFirstKnob(-40);
+    check(drive.awaitEdits(1), "the first knob dragged back down");
+    looks(true, "moved back, the room's name shows again");
+
+    const int32_t hall = roomNamed("Large Hall");
+    listOpens("a click on the name opens the list over the panel");
+    drive.click(333, 188);
+    check(drive.awaitEdits(paramCount - 1) && drive.heardRoom(hall),
+          "a click on Large Hall in the list applies it");
+    looks(true, "the list closed, Large Hall's name shows");
+
+    listOpens("the list opens again");
+    drive.mark();
+    plugin.dispatch(effEditKeyDown, 0, VKEY_ESCAPE);
+    pumpPanel(plugin, host, 300);
+    check(drive.nothingHeard(), "Escape from the host's key request changes nothing");
+    looks(true, "and closes the list");
+
+    listOpens("and again");
+    drive.click(100, 180);
+    drive.settle();
+    check(drive.nothingHeard(), "a click outside the list changes nothing");
+    looks(true, "and closes it");
+    plugin.dispatch(effEditClose);
+    return failures == 0 ? 0 : 1;
 }
 
 #if !defined(_WIN32)
@@ -319,9 +497,11 @@ int heldDrag(PluginInstance& plugin, const Picture& reference) {
 int main(int argc, char** argv) {
     if (argc != 4 ||
         (std::strcmp(argv[2], "--write") != 0 && std::strcmp(argv[2], "--drive") != 0 &&
-         std::strcmp(argv[2], "--stress") != 0 && std::strcmp(argv[2], "--held-drag") != 0)) {
-        std::fprintf(stderr,
-                     "usage: panel_check MODULE --write|--drive|--stress|--held-drag PICTURE\n");
+         std::strcmp(argv[2], "--stress") != 0 && std::strcmp(argv[2], "--held-drag") != 0 &&
+         std::strcmp(argv[2], "--rooms") != 0)) {
+        std::fprintf(
+            stderr,
+            "usage: panel_check MODULE --write|--drive|--stress|--held-drag|--rooms PICTURE\n");
         return 2;
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -345,6 +525,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "panel_check: cannot read %s\n", argv[3]);
         return 1;
     }
+    if (std::strcmp(argv[2], "--rooms") == 0) return rooms(module, plugin, picture);
 #if !defined(_WIN32)
     if (std::strcmp(argv[2], "--stress") == 0) return stress(module, plugin, picture);
     if (std::strcmp(argv[2], "--held-drag") == 0) return heldDrag(plugin, picture);
