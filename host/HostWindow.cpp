@@ -60,6 +60,23 @@ void HostWindow::destroy() {
     window = nullptr;
 }
 
+bool HostWindow::press(long x, long y) {
+    HWND panel = window ? GetWindow(static_cast<HWND>(window), GW_CHILD) : nullptr;
+    POINT at{x, y};
+    if (!panel || !ClientToScreen(panel, &at)) return false;
+    SetCursorPos(at.x, at.y);
+    return PostMessageA(panel, WM_LBUTTONDOWN, 0, MAKELPARAM(x, y)) != 0;
+}
+
+bool HostWindow::wheel(long x, long y, int notches) {
+    HWND panel = window ? GetWindow(static_cast<HWND>(window), GW_CHILD) : nullptr;
+    POINT at{x, y};
+    if (!panel || !ClientToScreen(panel, &at)) return false;
+    SetCursorPos(at.x, at.y);
+    const auto delta = static_cast<WORD>(static_cast<int16_t>(notches * WHEEL_DELTA));
+    return PostMessageA(panel, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(at.x, at.y)) != 0;
+}
+
 void sleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 #else
@@ -95,6 +112,18 @@ void HostWindow::pumpMessages() {
 
 void HostWindow::destroy() {
     if (window) window->destroy();
+}
+
+bool HostWindow::press(long x, long y) {
+    return window && window->press(static_cast<int>(x), static_cast<int>(y), 1);
+}
+
+// Buttons 4 and 5 are the wheel's turns away from and towards the user.
+bool HostWindow::wheel(long x, long y, int notches) {
+    bool sent = window != nullptr;
+    for (int i = 0; i < (notches < 0 ? -notches : notches) && sent; ++i)
+        sent = window->press(static_cast<int>(x), static_cast<int>(y), notches > 0 ? 4 : 5);
+    return sent;
 }
 
 void sleepMs(int ms) { usleep(static_cast<useconds_t>(ms) * 1000); }

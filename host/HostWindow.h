@@ -29,6 +29,13 @@ public:
     bool grab(int width, int height, std::vector<uint32_t>& pixels) const;
     // The host's own message handling between idle calls.
     void pumpMessages();
+    // A press of the left button, or a turn of the wheel by `notches` (away
+    // from the user above 0), at (x, y) of the panel, as the system delivers
+    // them to the panel's window, the pointer moved there first; nobody's
+    // hand holds a button down. For putting a panel through input without a
+    // user; the next pumpMessages hands them over where the system queues them.
+    bool press(long x, long y);
+    bool wheel(long x, long y, int notches);
     // Destroys the window now, as a host may before closing the panel.
     void destroy();
 

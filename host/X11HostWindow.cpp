@@ -151,6 +151,36 @@ bool grabOn(xcb_connection_t* c, xcb_window_t window, int width, int height, uin
 
 }  // namespace
 
+bool X11HostWindow::press(int x, int y, int button) {
+    xcb_connection_t* c = impl->connection;
+    xcb_query_tree_reply_t* tree =
+        xcb_query_tree_reply(c, xcb_query_tree(c, impl->window), nullptr);
+    if (!tree) return false;
+    const xcb_window_t target =
+        xcb_query_tree_children_length(tree) > 0 ? xcb_query_tree_children(tree)[0] : impl->window;
+    std::free(tree);
+    int rootX = 0, rootY = 0;
+    if (!screenOrigin(rootX, rootY)) return false;
+    xcb_warp_pointer(c, XCB_NONE, impl->window, 0, 0, 0, 0, static_cast<int16_t>(x),
+                     static_cast<int16_t>(y));
+    xcb_button_press_event_t event{};
+    event.response_type = XCB_BUTTON_PRESS;
+    event.detail = static_cast<xcb_button_t>(button);
+    event.time = XCB_CURRENT_TIME;
+    event.root = impl->screen->root;
+    event.event = target;
+    event.root_x = static_cast<int16_t>(rootX + x);
+    event.root_y = static_cast<int16_t>(rootY + y);
+    // The plug-in's window lies at the host window's corner.
+    event.event_x = static_cast<int16_t>(x);
+    event.event_y = static_cast<int16_t>(y);
+    event.same_screen = 1;
+    xcb_send_event(c, 0, target, XCB_EVENT_MASK_BUTTON_PRESS,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+    return true;
+}
+
 bool X11HostWindow::grab(int width, int height, uint32_t* pixels) {
     return grabOn(impl->connection, impl->window, width, height, pixels);
 }

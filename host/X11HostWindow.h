@@ -31,6 +31,12 @@ public:
     bool grab(int width, int height, uint32_t* pixels);
     // The same for any window on the display, by its id.
     static bool grabWindow(uint32_t window, int width, int height, uint32_t* pixels);
+    // A press of a pointer button (1 to 3, or 4 and 5 for the wheel) at
+    // (x, y) of the window, sent to the plug-in's window there as the server
+    // delivers one, with the pointer moved to that point first: for hosts
+    // that put a panel through input with nobody at the pointer. No button
+    // is held down by it.
+    bool press(int x, int y, int button);
 
 private:
     X11HostWindow() = default;

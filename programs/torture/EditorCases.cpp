@@ -1,7 +1,8 @@
 // The panel as hosts treat it: opened and closed over and over while the
 // audio thread keeps processing, opened by a host that never said its sample
 // rate or block size, told of another scale while open, and left open when
-// the host closes the effect.
+// the host closes the effect; and its room selector worked by a restless
+// hand, its list open as the panel or the effect closes.
 #include <atomic>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "host/HostWindow.h"
 #include "params/Parameters.h"
+#include "presets/FactoryPresets.h"
 #include "programs/torture/StereoBuffers.h"
 #include "programs/torture/Torture.h"
 #include "vst2/ContentScale.h"
@@ -172,6 +174,103 @@ void closeTheEffectWithThePanelOpen(Torture& t, HostWindow& host) {
     next->dispatch(effEditClose);
 }
 
+// Places of the 1x panel: the selector's arrows and name, where the list's
+// rows lie once it is open, a knob under the list, and the bare plate.
+struct PanelPlace {
+    long x;
+    long y;
+};
+constexpr PanelPlace selectorPlaces[] = {{374, 74},  {518, 74},  {440, 74},  {333, 100},
+                                         {333, 188}, {460, 100}, {460, 130}, {100, 180}};
+constexpr unsigned char listKeys[] = {VKEY_ESCAPE, VKEY_RETURN, VKEY_ENTER, VKEY_UP,
+                                      VKEY_DOWN,   VKEY_LEFT,   VKEY_RIGHT};
+
+bool showsRoom(PluginInstance& plugin, int32_t room, float dryWet) {
+    for (int32_t p = 0; p < paramCount; ++p) {
+        const float want = p == paramDryWet  ? dryWet
+                           : p == paramOnOff ? 1.0f
+                                             : factoryPresets[room].values[p];
+        if (plugin.getParameter(p) != want) return false;
+    }
+    return true;
+}
+
+// While the audio runs: the next arrow from the defaults applies the first
+// room, and the wheel the next one; then presses on the selector, its list and around it, the wheel
+// over the name, the list's keys through the host's key request and host
+// changes, in any order, with the panel now and then closed and opened
+// again under an open list; at the end the effect is closed with the list
+// open. Every value stays one a parameter can hold.
+void roomSelectorUnderStress(Torture& t, HostWindow& host) {
+    auto plugin = t.create();
+    if (!plugin) return;
+    plugin->start(44100.0f, 512);
+    AudioThread audio(*plugin, t.random.next());
+    t.verdict.check(plugin->dispatch(effEditOpen, 0, 0, host.handle()) == 1, "the panel opens");
+    pumpPanel(*plugin, host, 150, 5);
+    const float dryWet = plugin->getParameter(paramDryWet);
+    host.press(518, 74);
+    pumpPanel(*plugin, host, 100, 5);
+    t.verdict.check(showsRoom(*plugin, 0, dryWet),
+                    "the room selector's next arrow from the defaults applies the first room");
+    host.wheel(440, 74, -1);
+    pumpPanel(*plugin, host, 100, 5);
+    t.verdict.check(showsRoom(*plugin, 1, dryWet),
+                    "the wheel turned towards the user over the name applies the next room");
+
+    int strayValues = 0, reopenings = 0, reopened = 0;
+    for (int i = 0; i < 200; ++i) {
+        const PanelPlace& place =
+            selectorPlaces[t.random.below(sizeof selectorPlaces / sizeof selectorPlaces[0])];
+        switch (t.random.below(6)) {
+        case 0:
+        case 1:
+            host.press(place.x, place.y);
+            break;
+        case 2:
+            host.wheel(440, 74, t.random.below(2) ? 1 : -1);
+            break;
+        case 3:
+            plugin->dispatch(effEditKeyDown, 0,
+                             listKeys[t.random.below(sizeof listKeys / sizeof listKeys[0])]);
+            break;
+        case 4:
+            plugin->setParameter(t.random.below(paramCount), t.random.unit());
+            break;
+        default:
+            if (t.random.below(4) == 0) {
+                plugin->dispatch(effEditClose);
+                ++reopenings;
+                reopened += plugin->dispatch(effEditOpen, 0, 0, host.handle()) == 1;
+            }
+        }
+        pumpPanel(*plugin, host, 4, 2);
+        for (int32_t p = 0; p < paramCount; ++p) {
+            const float v = plugin->getParameter(p);
+            strayValues += !(v >= 0.0f && v <= 1.0f);
+        }
+    }
+    t.verdict.check(strayValues == 0,
+                    describe("parameter values outside 0 to 1 after the selector", strayValues));
+    char what[112];
+    std::snprintf(what, sizeof(what),
+                  "the panel opened again %d of %d times amid the room selector's work", reopened,
+                  reopenings);
+    t.verdict.check(reopened == reopenings, what);
+
+    host.press(440, 74);
+    pumpPanel(*plugin, host, 30, 5);
+    plugin->dispatch(effEditClose);
+    t.verdict.check(plugin->dispatch(effEditOpen, 0, 0, host.handle()) == 1,
+                    "the panel opens again after closing with its room list open");
+    host.press(440, 74);
+    pumpPanel(*plugin, host, 30, 5);
+    audio.stop();
+    t.verdict.check(audio.scan().clean(), "output while the room selector was worked");
+    plugin.reset();  // effClose with the room list open
+    host.pumpMessages();
+}
+
 }  // namespace
 
 void panelUnderStress(Torture& t) {
@@ -188,4 +287,5 @@ void panelUnderStress(Torture& t) {
     openWithoutRateOrBlockSize(t, host);
     scaleChangesWhileOpen(t, host);
     closeTheEffectWithThePanelOpen(t, host);
+    roomSelectorUnderStress(t, host);
 }
