@@ -2,7 +2,9 @@
 // the arguments a host would pass, texts of every length, parameter changes
 // with any float, short process calls, the panel opened, idled, closed and
 // offered other scales on the soft platform, and the effect closed and made
-// again. Besides the sanitizers it checks two things a host relies on:
+// again, presses and wheel turns on the panel's window (its room selector
+// and the list it opens among the places pressed). Besides the sanitizers
+// it checks two things a host relies on:
 // getParameter answers what the host (or the panel, through automation) last
 // set, and finite input gives finite output.
 //
@@ -21,7 +23,11 @@
 #include <vector>
 
 #include "params/Parameters.h"
+#include "editor/EditorBase.h"
+#include "gui/Frame.h"
+#include "gui/platform/Probe.h"
 #include "module/ReverbPluginGui.h"
+#include "module/Vst2Editor.h"
 #include "fuzz/ByteStream.h"
 #include "fuzz/DispatcherRun.h"
 #include "fuzz/Observations.h"
@@ -110,6 +116,9 @@ class FuzzHost final {
 public:
     FuzzHost(Kept& kept, Observations& observations)
         : shared(kept.window), pictures(kept.pixels), seen(observations) {
+        // The pointer is the system's, shared by every input: back where no
+        // input has moved it.
+        platform::probe::setCursorPos(0, 0);
         create();
     }
     ~FuzzHost() { destroy(); }
@@ -153,7 +162,8 @@ private:
         modelHolder = std::make_unique<ParameterModel>();
         model = modelHolder.get();
         // As the module's entry makes it; effClose deletes it.
-        effect = (new ReverbPluginGui(&hostCallback))->getAeffect();
+        plugin = new ReverbPluginGui(&hostCallback);
+        effect = plugin->getAeffect();
         // The knob mode is the one setting all instances share, and a previous
         // input may have left it anywhere: back to a host's usual.
         dispatch(effSetEditKnobMode, 0, 0, nullptr, 0.0f);
@@ -161,6 +171,7 @@ private:
     void destroy() {
         if (effect) effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
         effect = nullptr;
+        plugin = nullptr;
     }
     intptr_t dispatch(int32_t opcode, int32_t index, intptr_t value, void* ptr, float opt) {
         if (opcode == effSetProgram) model->select(value);
@@ -285,9 +296,10 @@ private:
         seen.add(buffers[3].data(), n * sizeof(float));
     }
 
-    // The panel: open, idle, keys, knob mode, close, in any order.
+    // The panel: open, idle, keys, knob mode, close, presses and the wheel,
+    // in any order.
     void panel(ByteStream& in) {
-        switch (in.byte() % 6) {
+        switch (in.byte() % 8) {
         case 0:
             dispatch(effEditOpen, 0, 0, hostWindow(), 0.0f);
             break;
@@ -299,6 +311,12 @@ private:
             break;
         case 3:
             dispatch(effSetEditKnobMode, 0, in.byte() % 4, nullptr, 0.0f);
+            break;
+        case 6:
+            press(in);
+            break;
+        case 7:
+            wheel(in);
             break;
         default: {
             const int32_t character = in.int32();
@@ -354,12 +372,52 @@ private:
                          factor) == (acceptable ? 1 : 0));
     }
 
+    // Where the panel's window is pressed, in 1x places scaled to the size it
+    // is drawn at: the room selector's arrows and name, where its list's
+    // rows and box lie, a knob, the bare plate, or anywhere.
+    Point placeOn(const Frame& frame, ByteStream& in) {
+        static const Point places[] = {{374, 74},  {518, 74},  {440, 74},  {333, 100}, {333, 188},
+                                       {460, 130}, {270, 195}, {100, 180}, {73, 132}};
+        const uint8_t which = in.byte();
+        const int32_t width = frame.getBounds().width(), height = frame.getBounds().height();
+        if (which >= sizeof places / sizeof places[0])
+            return {in.byte() * width / 256, in.byte() * height / 256};
+        return {places[which].x * width / 547, places[which].y * height / 202};
+    }
+    Frame* openFrame() const {
+        Vst2Editor* bridge = plugin ? plugin->getPanelBridge() : nullptr;
+        EditorBase* editor = bridge ? bridge->getPanel() : nullptr;
+        Frame* frame = editor ? editor->getFrame() : nullptr;
+        return frame && frame->getWindow() ? frame : nullptr;
+    }
+    // A left-button press as the window receives it; nobody holds it down.
+    void press(ByteStream& in) {
+        Frame* frame = openFrame();
+        if (!frame) return;
+        const Point at = placeOn(*frame, in);
+        seen.add(platform::probe::sendMessage(frame->getWindow(), platform::msgLButtonDown, 0,
+                                              (at.y << 16) | at.x));
+    }
+    // A notch of the wheel with the pointer over a place of the panel.
+    void wheel(ByteStream& in) {
+        Frame* frame = openFrame();
+        if (!frame) return;
+        const Point at = placeOn(*frame, in);
+        platform::PlatformRect corner{};
+        platform::getWindowRect(frame->getWindow(), &corner);
+        platform::probe::setCursorPos(corner.left + at.x, corner.top + at.y);
+        const int16_t delta = in.byte() & 1 ? 120 : -120;
+        platform::probe::sendMessage(frame->getWindow(), platform::msgMouseWheel,
+                                     static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
+    }
+
     void* hostWindow() { return shared.get(); }
 
     HostWindow& shared;
     PixelBuffers& pictures;
     Observations& seen;
     AEffect* effect = nullptr;
+    ReverbPluginGui* plugin = nullptr;  // the effect's object, owned by the effect
     std::unique_ptr<ParameterModel> modelHolder;
 };
 
