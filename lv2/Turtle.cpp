@@ -131,12 +131,15 @@ std::string descriptionTurtle(const BundleFacts& facts) {
     s += group(lv2port::inputGroup, "pg:InputGroup", "");
     s += group(lv2port::outputGroup, "pg:OutputGroup",
                (" ;\n    pg:source " + uri(lv2port::inputGroup.uri)).c_str());
+    // Without a parent window from the host, the panel opens a window of
+    // its own when the host asks to show it.
     s += uri(lv2port::uiUri) +
          "\n"
          "    a ui:X11UI ;\n"
-         "    lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
-         "    lv2:optionalFeature ui:resize, ui:touch, ui:noUserResize, urid:map, opts:options ;\n"
-         "    lv2:extensionData ui:idleInterface ;\n"
+         "    lv2:requiredFeature ui:idleInterface ;\n"
+         "    lv2:optionalFeature ui:parent, ui:resize, ui:touch, ui:noUserResize, urid:map,\n"
+         "        opts:options ;\n"
+         "    lv2:extensionData ui:idleInterface, ui:showInterface ;\n"
          "    opts:supportedOption ui:scaleFactor .\n";
     return s;
 }

@@ -356,6 +356,15 @@ TEST_F(Lv2Host, DescribesAReverbThatNeedsNothingAndItsX11Panel) {
     const LilvUI* ui = lilv_uis_get_by_uri(uis, node(uiUri));
     ASSERT_NE(ui, nullptr);
     EXPECT_TRUE(lilv_ui_is_a(ui, node("http://lv2plug.in/ns/extensions/ui#X11UI")));
+    // A host that embeds no panels shows it in a window of its own.
+    const char* uiNs = "http://lv2plug.in/ns/extensions/ui#";
+    const LilvNode* uiNode = lilv_ui_get_uri(ui);
+    EXPECT_TRUE(lilv_world_ask(world, uiNode, node(LV2_CORE__optionalFeature),
+                               node((std::string(uiNs) + "parent").c_str())));
+    EXPECT_FALSE(lilv_world_ask(world, uiNode, node(LV2_CORE__requiredFeature),
+                                node((std::string(uiNs) + "parent").c_str())));
+    EXPECT_TRUE(lilv_world_ask(world, uiNode, node(LV2_CORE__extensionData),
+                               node((std::string(uiNs) + "showInterface").c_str())));
     lilv_uis_free(uis);
 }
 
