@@ -78,10 +78,13 @@ struct Stimulus {
 };
 
 struct Point {
-    size_t frame;  // applied at the first block that starts at or after it
-    int32_t parameter;
+    size_t frame;       // applied at the first block that starts at or after it
+    int32_t parameter;  // or hostBypass
     float value;
 };
+
+// The LV2 host's bypass, in automation beside the parameters.
+constexpr int32_t hostBypass = paramCount;
 
 struct Render {
     std::vector<float> left, right;
@@ -132,11 +135,16 @@ Render renderLv2(const LilvPlugin* plugin, const Stimulus& in, const std::vector
     LilvInstance* instance = lilv_plugin_instantiate(plugin, rate, nullptr);
     EXPECT_NE(instance, nullptr);
     if (!instance) return {};
-    float controls[paramCount];
+    float controls[paramCount + 1];
     for (int32_t i = 0; i < paramCount; ++i) {
         controls[i] = parameterTable[i].defaultValue;
         lilv_instance_connect_port(instance, firstControl + i, &controls[i]);
     }
+    // The bypass port stays unconnected unless the automation moves it.
+    controls[hostBypass] = 1.0f;
+    for (const Point& p : automation)
+        if (p.parameter == hostBypass)
+            lilv_instance_connect_port(instance, enabledPort, &controls[hostBypass]);
     lilv_instance_activate(instance);
     Render out = renderBlocks(
         in, blocks, automation, [&](int32_t p, float v) { controls[p] = v; },
@@ -392,43 +400,19 @@ TEST_F(Lv2Host, RendersBitForBitWhatTheVst2ModuleRendersAtEveryRate) {
 
 namespace {
 
-// A stereo signal run through the LV2 instance in blocks of 256 frames
-// with the host's bypass port connected: off from frame `off` on, on again
-// from `on`, each at the first block that starts there.
-Render renderBypassed(const LilvPlugin* plugin, const Render& in, size_t off, size_t on,
+// A stereo signal run through the LV2 instance in blocks of 256 frames,
+// the reverb on, with the host's bypass off from frame `off` on and on
+// again from `on`, each at the first block that starts there.
+Render renderBypassed(const LilvPlugin* plugin, const Stimulus& in, size_t off, size_t on,
                       bool inPlace, bool mono) {
-    LilvInstance* instance = lilv_plugin_instantiate(plugin, usualRate, nullptr);
-    EXPECT_NE(instance, nullptr);
-    if (!instance) return {};
-    float controls[paramCount];
-    for (int32_t i = 0; i < paramCount; ++i) {
-        controls[i] = parameterTable[i].defaultValue;
-        lilv_instance_connect_port(instance, firstControl + i, &controls[i]);
-    }
-    controls[paramOnOff] = 1.0f;
-    controls[paramDryWet] = 0.7f;
-    controls[paramMonoIn] = mono ? 1.0f : 0.0f;
-    float enabled = 1.0f;
-    lilv_instance_connect_port(instance, enabledPort, &enabled);
-    lilv_instance_activate(instance);
-    Render out{in.left, in.right};
-    const size_t block = 256;
-    for (size_t start = 0; start < in.left.size(); start += block) {
-        enabled = start >= off && start < on ? 0.0f : 1.0f;
-        const uint32_t count = static_cast<uint32_t>(std::min(block, in.left.size() - start));
-        float* left = &out.left[start];
-        float* right = &out.right[start];
-        lilv_instance_connect_port(instance, 0,
-                                   inPlace ? left : const_cast<float*>(&in.left[start]));
-        lilv_instance_connect_port(instance, 1,
-                                   inPlace ? right : const_cast<float*>(&in.right[start]));
-        lilv_instance_connect_port(instance, 2, left);
-        lilv_instance_connect_port(instance, 3, right);
-        lilv_instance_run(instance, count);
-    }
-    lilv_instance_deactivate(instance);
-    lilv_instance_free(instance);
-    return out;
+    return renderLv2(plugin, in, {256},
+                     {{0, paramOnOff, 1.0f},
+                      {0, paramDryWet, 0.7f},
+                      {0, paramMonoIn, mono ? 1.0f : 0.0f},
+                      {0, hostBypass, 1.0f},
+                      {off, hostBypass, 0.0f},
+                      {on, hostBypass, 1.0f}},
+                     inPlace);
 }
 
 float largestStep(const std::vector<float>& v) {
@@ -453,7 +437,7 @@ bool sameFrames(const std::vector<float>& a, const std::vector<float>& b, size_t
 // their difference over 480; the noise is what tests Mono-In here.)
 TEST_F(Lv2Host, HostBypassFadesToTheInputAndBackWithoutAStep) {
     const size_t frames = 24000, off = 6144, on = 14080, fade = 480;
-    Render sine{std::vector<float>(frames), std::vector<float>(frames)};
+    Stimulus sine(frames);
     for (size_t i = 0; i < frames; ++i) {
         sine.left[i] = 0.6f * std::sin(0.031f * static_cast<float>(i));
         sine.right[i] = -0.5f * std::sin(0.047f * static_cast<float>(i));
@@ -462,11 +446,10 @@ TEST_F(Lv2Host, HostBypassFadesToTheInputAndBackWithoutAStep) {
     Stimulus noisy(4 * frames);
     noisy.left.resize(frames);
     noisy.right.resize(frames);
-    const Render noise{noisy.left, noisy.right};
-    const Render* const stimuli[] = {&noise, &sine};
-    for (const Render* in : stimuli) {
+    const Stimulus* const stimuli[] = {&noisy, &sine};
+    for (const Stimulus* in : stimuli) {
         for (bool inPlace : {false, true}) {
-            const bool mono = in == &noise;
+            const bool mono = in == &noisy;
             const std::string what = std::string(in == &sine ? "sine" : "noise") +
                                      (inPlace ? ", in place" : "") + (mono ? ", Mono-In" : "");
             const Render kept = renderBypassed(plugin, *in, frames, frames, inPlace, mono);
@@ -490,7 +473,7 @@ TEST_F(Lv2Host, HostBypassFadesToTheInputAndBackWithoutAStep) {
     // Held on, the port touches no sample: the same bits as the VST 2 module.
     const std::vector<uint32_t> blocks = {256};
     const Render vst2 = renderVst2(noisy, blocks, {{0, paramOnOff, 1.0f}, {0, paramDryWet, 0.7f}});
-    expectSameBits(renderBypassed(plugin, noise, frames, frames, false, false), vst2, "held on");
+    expectSameBits(renderBypassed(plugin, noisy, frames, frames, false, false), vst2, "held on");
 }
 
 TEST_F(Lv2Host, HearsHostileControlValuesAsTheVst2ModuleDoesAndLeavesThemInThePorts) {
