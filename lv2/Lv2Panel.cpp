@@ -7,10 +7,15 @@
 std::unique_ptr<Lv2Panel> Lv2Panel::create(LV2UI_Write_Function write, LV2UI_Controller host,
                                            const HostFeatures& features, LV2UI_Widget* widget) {
     void* parent = features.find(LV2_UI__parent);
-    if (!parent) return nullptr;
     std::unique_ptr<Lv2Panel> panel;
     try {
         panel.reset(new Lv2Panel(write, host, features));
+        if (!parent) {
+            // Its size follows once the panel knows its scale.
+            panel->ownWindow = platform::OwnWindow::create("Brellivaunt", 1, 1);
+            if (!panel->ownWindow) return nullptr;
+            parent = panel->ownWindow->parent();
+        }
     } catch (...) {
         return nullptr;
     }
@@ -35,6 +40,14 @@ Lv2Panel::Lv2Panel(LV2UI_Write_Function write, LV2UI_Controller host, const Host
 
 Lv2Panel::~Lv2Panel() { editor.close(); }
 
+void Lv2Panel::show() {
+    if (ownWindow) ownWindow->show();
+}
+
+void Lv2Panel::hide() {
+    if (ownWindow) ownWindow->hide();
+}
+
 void Lv2Panel::portEvent(uint32_t port, uint32_t size, uint32_t format, const void* buffer) {
     // Control ports come as one float in the default format; anything else
     // is no value of ours.
@@ -47,16 +60,19 @@ void Lv2Panel::portEvent(uint32_t port, uint32_t size, uint32_t format, const vo
 int Lv2Panel::idle() {
     Frame* frame = editor.getFrame();
     if (!frame || platform::displayWindowId(frame->getWindow()) == 0) return 1;
+    if (ownWindow && ownWindow->closedByUser()) return 1;
     editor.idle();
     reportSize();
     return 0;
 }
 
-// Some hosts show a window of no size until the UI names one.
+// Some hosts show a window of no size until the UI names one; the panel's
+// own window takes the panel's size itself.
 void Lv2Panel::reportSize() {
     const Rect& r = editor.getPanelRect();
-    if (!resize || (r.width() == reportedWidth && r.height() == reportedHeight)) return;
+    if (r.width() == reportedWidth && r.height() == reportedHeight) return;
     reportedWidth = r.width();
     reportedHeight = r.height();
-    resize->ui_resize(resize->handle, reportedWidth, reportedHeight);
+    if (ownWindow) ownWindow->resize(reportedWidth, reportedHeight);
+    if (resize) resize->ui_resize(resize->handle, reportedWidth, reportedHeight);
 }

@@ -23,7 +23,7 @@ std::unique_ptr<Lv2Reverb> Lv2Reverb::create(double rate) {
     }
 }
 
-Lv2Reverb::Lv2Reverb(float rate) {
+Lv2Reverb::Lv2Reverb(float rate) : bypass(rate) {
     reverb.setSampleRate(rate);
     for (int32_t i = 0; i < paramCount; ++i) passedOn[i] = bitsOf(reverb.getParameter(i));
 }
@@ -33,6 +33,8 @@ void Lv2Reverb::connect(uint32_t port, void* data) {
         audio[port] = static_cast<float*>(data);
     else if (lv2port::parameterOf(port) >= 0)
         controls[lv2port::parameterOf(port)] = static_cast<const float*>(data);
+    else if (port == lv2port::enabled)
+        enabled = static_cast<const float*>(data);
 }
 
 // Only read: the ports belong to the host, and a value the plug-in refuses
@@ -52,6 +54,11 @@ void Lv2Reverb::takeControls() {
 // reads each frame whole before writing it.
 void Lv2Reverb::run(uint32_t frames) {
     takeControls();
+    bypass.setEnabled(enabled ? *enabled : 1.0f);
+    if (!bypass.playing()) {
+        runFading(frames);
+        return;
+    }
     // The plug-in counts frames in 32 signed bits; a longer run is cut, each
     // piece one more block.
     uint32_t done = 0;
@@ -62,4 +69,22 @@ void Lv2Reverb::run(uint32_t frames) {
                                 static_cast<int32_t>(count));
         done += count;
     } while (done < frames);
+}
+
+void Lv2Reverb::runFading(uint32_t frames) {
+    reverb.updateEngine();
+    float* inLeft = audio[lv2port::inLeft];
+    float* inRight = audio[lv2port::inRight];
+    float* outLeft = audio[lv2port::outLeft];
+    float* outRight = audio[lv2port::outRight];
+    if (!inLeft || !inRight || !outLeft || !outRight) return;
+    for (uint32_t done = 0; done < frames;) {
+        const uint32_t count =
+            frames - done < HostBypass::piece ? frames - done : HostBypass::piece;
+        bypass.keep(inLeft + done, inRight + done, count);
+        reverb.continueReplacing(inLeft + done, inRight + done, outLeft + done, outRight + done,
+                                 static_cast<int32_t>(count));
+        bypass.fade(outLeft + done, outRight + done, count);
+        done += count;
+    }
 }

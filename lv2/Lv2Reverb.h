@@ -3,12 +3,14 @@
 // since the last run reaches the plug-in before the block is processed,
 // exactly as a VST 2 host sets a parameter between two processReplacing
 // calls, so both formats give the same audio for the same values and block
-// boundaries.
+// boundaries. The host's bypass port, LV2's own, fades around it (see
+// HostBypass); held on or left unconnected, it touches no sample.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "lv2/HostBypass.h"
 #include "lv2/Ports.h"
 #include "plugin/ReverbCore.h"
 
@@ -29,6 +31,9 @@ private:
     explicit Lv2Reverb(float rate);
 
     void takeControls();
+    // A run while the bypass fades or holds: the input is kept a piece at a
+    // time before the reverb's output, made in the same block, writes over it.
+    void runFading(uint32_t frames);
     // An audio port's buffer from frame `offset` on; null while unconnected.
     float* at(uint32_t port, uint32_t offset) const {
         return audio[port] ? audio[port] + offset : nullptr;
@@ -37,6 +42,8 @@ private:
     ReverbCore reverb;
     float* audio[lv2port::audioCount] = {};
     const float* controls[paramCount] = {};
+    const float* enabled = nullptr;
+    HostBypass bypass;
     // What each control port held when it was last passed on, bit for bit:
     // a NaN compares unequal to itself and would be passed on every run.
     uint32_t passedOn[paramCount] = {};

@@ -12,6 +12,8 @@ const char* prefixes =
     "@prefix foaf:  <http://xmlns.com/foaf/0.1/> .\n"
     "@prefix lv2:   <http://lv2plug.in/ns/lv2core#> .\n"
     "@prefix opts:  <http://lv2plug.in/ns/ext/options#> .\n"
+    "@prefix pg:    <http://lv2plug.in/ns/ext/port-groups#> .\n"
+    "@prefix rdf:   <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
     "@prefix rdfs:  <http://www.w3.org/2000/01/rdf-schema#> .\n"
     "@prefix ui:    <http://lv2plug.in/ns/extensions/ui#> .\n"
     "@prefix urid:  <http://lv2plug.in/ns/ext/urid#> .\n\n";
@@ -25,14 +27,35 @@ std::string decimal(float value) {
     return s;
 }
 
-std::string quoted(const char* text) { return std::string("\"") + text + "\""; }
+// A Turtle string: quotes and backslashes escaped.
+std::string quoted(const char* text) {
+    std::string s = "\"";
+    for (const char* c = text; *c; ++c) {
+        if (*c == '"' || *c == '\\') s += '\\';
+        s += *c;
+    }
+    return s + "\"";
+}
+
+std::string uri(const char* text) { return std::string("<") + text + ">"; }
+
+// What hosts show beside a port.
+std::string comment(const char* text) { return "        rdfs:comment " + quoted(text) + " ;\n"; }
+
+// The labels generic UIs show for a switch's two values.
+const char* offOn =
+    "        lv2:scalePoint [ rdfs:label \"Off\" ; rdf:value 0.0 ] ,\n"
+    "            [ rdfs:label \"On\" ; rdf:value 1.0 ] ;\n";
 
 std::string audioPort(uint32_t index) {
     const lv2port::AudioPortInfo& p = lv2port::audioPorts[index];
+    const lv2port::GroupInfo& group = p.output ? lv2port::outputGroup : lv2port::inputGroup;
     return std::string("        a lv2:AudioPort, ") +
            (p.output ? "lv2:OutputPort" : "lv2:InputPort") + " ;\n        lv2:index " +
            std::to_string(index) + " ;\n        lv2:symbol " + quoted(p.symbol) +
-           " ;\n        lv2:name " + quoted(p.name) + " ;\n";
+           " ;\n        lv2:name " + quoted(p.name) + " ;\n" + comment(p.comment) +
+           "        pg:group " + uri(group.uri) + " ;\n        lv2:designation " +
+           (p.left ? "pg:left" : "pg:right") + " ;\n";
 }
 
 std::string controlPort(int32_t parameter) {
@@ -42,9 +65,33 @@ std::string controlPort(int32_t parameter) {
                     quoted(p.symbol) + " ;\n        lv2:name " + quoted(p.lv2Name) +
                     " ;\n        lv2:default " + decimal(p.defaultValue) +
                     " ;\n        lv2:minimum " + decimal(p.minimum) + " ;\n        lv2:maximum " +
-                    decimal(p.maximum) + " ;\n";
-    if (p.toggle) s += "        lv2:portProperty lv2:toggled, lv2:integer ;\n";
+                    decimal(p.maximum) + " ;\n" + comment(p.comment);
+    if (p.toggle) s += std::string("        lv2:portProperty lv2:toggled, lv2:integer ;\n") + offOn;
     return s;
+}
+
+// Optional, so a host that knows no bypass need not connect it.
+std::string enabledPort() {
+    const lv2port::SwitchPortInfo& p = lv2port::enabledPort;
+    return "        a lv2:InputPort, lv2:ControlPort ;\n        lv2:index " +
+           std::to_string(lv2port::enabled) + " ;\n        lv2:symbol " + quoted(p.symbol) +
+           " ;\n        lv2:name " + quoted(p.name) + " ;\n        lv2:default " +
+           decimal(p.defaultValue) + " ;\n        lv2:minimum 0.0 ;\n        lv2:maximum 1.0 ;\n" +
+           comment(p.comment) +
+           "        lv2:designation lv2:enabled ;\n"
+           "        lv2:portProperty lv2:toggled, lv2:integer, lv2:connectionOptional ;\n" +
+           offOn;
+}
+
+std::string port(uint32_t index) {
+    if (index < lv2port::audioCount) return audioPort(index);
+    if (index == lv2port::enabled) return enabledPort();
+    return controlPort(lv2port::parameterOf(index));
+}
+
+std::string group(const lv2port::GroupInfo& g, const char* kind, const char* extra) {
+    return uri(g.uri) + "\n    a " + kind + ", pg:StereoGroup ;\n    lv2:symbol " +
+           quoted(g.symbol) + " ;\n    rdfs:label " + quoted(g.name) + extra + " .\n\n";
 }
 
 }  // namespace
@@ -60,10 +107,13 @@ std::string manifestTurtle(const BundleFacts& facts) {
 
 std::string descriptionTurtle(const BundleFacts& facts) {
     std::string s = prefixes;
-    s += std::string("<") + lv2port::pluginUri +
-         ">\n"
+    s += uri(lv2port::pluginUri) +
+         "\n"
          "    a lv2:Plugin, lv2:ReverbPlugin, doap:Project ;\n"
          "    doap:name \"Brellivaunt\" ;\n"
+         "    rdfs:comment " +
+         quoted(lv2port::pluginComment) +
+         " ;\n"
          "    doap:license <http://opensource.org/licenses/MIT> ;\n"
          "    doap:maintainer [ foaf:name \"Tarnwick Research\" ] ;\n"
          "    lv2:minorVersion " +
@@ -71,19 +121,25 @@ std::string descriptionTurtle(const BundleFacts& facts) {
          std::to_string(facts.microVersion) +
          " ;\n"
          "    lv2:optionalFeature lv2:hardRTCapable ;\n"
-         "    ui:ui <" +
-         lv2port::uiUri + "> ;\n    lv2:port ";
-    for (uint32_t port = 0; port < lv2port::count; ++port) {
-        s += "[\n";
-        s += port < lv2port::audioCount ? audioPort(port) : controlPort(lv2port::parameterOf(port));
-        s += port + 1 < lv2port::count ? "    ] , " : "    ] .\n\n";
+         "    pg:mainInput " +
+         uri(lv2port::inputGroup.uri) + " ;\n    pg:mainOutput " + uri(lv2port::outputGroup.uri) +
+         " ;\n    ui:ui " + uri(lv2port::uiUri) + " ;\n    lv2:port ";
+    for (uint32_t index = 0; index < lv2port::count; ++index) {
+        s += "[\n" + port(index);
+        s += index + 1 < lv2port::count ? "    ] , " : "    ] .\n\n";
     }
-    s += std::string("<") + lv2port::uiUri +
-         ">\n"
+    s += group(lv2port::inputGroup, "pg:InputGroup", "");
+    s += group(lv2port::outputGroup, "pg:OutputGroup",
+               (" ;\n    pg:source " + uri(lv2port::inputGroup.uri)).c_str());
+    // Without a parent window from the host, the panel opens a window of
+    // its own when the host asks to show it.
+    s += uri(lv2port::uiUri) +
+         "\n"
          "    a ui:X11UI ;\n"
-         "    lv2:requiredFeature ui:idleInterface, ui:parent ;\n"
-         "    lv2:optionalFeature ui:resize, ui:touch, ui:noUserResize, urid:map, opts:options ;\n"
-         "    lv2:extensionData ui:idleInterface ;\n"
+         "    lv2:requiredFeature ui:idleInterface ;\n"
+         "    lv2:optionalFeature ui:parent, ui:resize, ui:touch, ui:noUserResize, urid:map,\n"
+         "        opts:options ;\n"
+         "    lv2:extensionData ui:idleInterface, ui:showInterface ;\n"
          "    opts:supportedOption ui:scaleFactor .\n";
     return s;
 }

@@ -1,5 +1,7 @@
 // The LV2 UI binary's only export: the descriptor of the reverb's panel.
-// The host drives it through the idle interface, offered as extension data.
+// The host drives it through the idle interface and, when it gives the panel
+// no window, shows and hides it through the show interface; both are offered
+// as extension data.
 #include <cstring>
 
 #include <lv2/ui/ui.h>
@@ -30,8 +32,23 @@ int idle(LV2UI_Handle handle) { return panel(handle)->idle(); }
 
 const LV2UI_Idle_Interface idleInterface = {idle};
 
+int show(LV2UI_Handle handle) {
+    panel(handle)->show();
+    return 0;
+}
+
+int hide(LV2UI_Handle handle) {
+    panel(handle)->hide();
+    return 0;
+}
+
+const LV2UI_Show_Interface showInterface = {show, hide};
+
 const void* extensionData(const char* uri) {
-    return uri && std::strcmp(uri, LV2_UI__idleInterface) == 0 ? &idleInterface : nullptr;
+    if (!uri) return nullptr;
+    if (std::strcmp(uri, LV2_UI__idleInterface) == 0) return &idleInterface;
+    if (std::strcmp(uri, LV2_UI__showInterface) == 0) return &showInterface;
+    return nullptr;
 }
 
 const LV2UI_Descriptor descriptor = {lv2port::uiUri, instantiate, cleanup, portEvent,

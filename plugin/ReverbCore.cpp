@@ -83,6 +83,12 @@ template <bool accumulate>
 void ReverbCore::render(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                         int32_t frames) {
     updateEngine();
+    renderFrames<accumulate>(inLeft, inRight, outLeft, outRight, frames);
+}
+
+template <bool accumulate>
+void ReverbCore::renderFrames(const float* inLeft, const float* inRight, float* outLeft,
+                              float* outRight, int32_t frames) {
     if (!inLeft || !inRight || !outLeft || !outRight) return;
     constexpr int chunk = BlockFrames<accumulate>::chunk;
     for (int32_t start = 0; start < frames; start += chunk) {
@@ -101,4 +107,9 @@ void ReverbCore::processReplacing(const float* inLeft, const float* inRight, flo
 void ReverbCore::process(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                          int32_t frames) {
     render<true>(inLeft, inRight, outLeft, outRight, frames);
+}
+
+void ReverbCore::continueReplacing(const float* inLeft, const float* inRight, float* outLeft,
+                                   float* outRight, int32_t frames) {
+    renderFrames<false>(inLeft, inRight, outLeft, outRight, frames);
 }

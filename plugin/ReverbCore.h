@@ -41,6 +41,12 @@ public:
                           float* outRight, int32_t frames);
     void process(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                  int32_t frames);
+    // More frames of the block the last updateEngine began, written over
+    // the outputs with the same settings: a caller that must see each piece
+    // of a block before its outputs are written (LV2's bypass fade) hands
+    // it over in pieces and still gets the bits of one processReplacing.
+    void continueReplacing(const float* inLeft, const float* inRight, float* outLeft,
+                           float* outRight, int32_t frames);
 
     const dsp::ReverbEngine& getEngine() const { return *engine; }
     float getOutputGain() const { return outputGain; }
@@ -59,6 +65,9 @@ private:
     template <bool accumulate>
     void render(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
                 int32_t frames);
+    template <bool accumulate>
+    void renderFrames(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                      int32_t frames);
 
     // Written by whichever thread changes a parameter, read by the audio
     // thread; relaxed atomics are plain 32-bit stores and loads on every target.

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/VstHost.h"
@@ -26,6 +27,7 @@ namespace {
 constexpr const char* pluginUri = "urn:brellivaunt:reverb";
 constexpr const char* uiUri = "urn:brellivaunt:reverb#ui";
 constexpr uint32_t firstControl = 4;
+constexpr uint32_t enabledPort = 13;
 // Hosts' usual rate; the bit-for-bit comparison runs at others too.
 constexpr float usualRate = 48000.0f;
 
@@ -76,10 +78,13 @@ struct Stimulus {
 };
 
 struct Point {
-    size_t frame;  // applied at the first block that starts at or after it
-    int32_t parameter;
+    size_t frame;       // applied at the first block that starts at or after it
+    int32_t parameter;  // or hostBypass
     float value;
 };
+
+// The LV2 host's bypass, in automation beside the parameters.
+constexpr int32_t hostBypass = paramCount;
 
 struct Render {
     std::vector<float> left, right;
@@ -130,11 +135,16 @@ Render renderLv2(const LilvPlugin* plugin, const Stimulus& in, const std::vector
     LilvInstance* instance = lilv_plugin_instantiate(plugin, rate, nullptr);
     EXPECT_NE(instance, nullptr);
     if (!instance) return {};
-    float controls[paramCount];
+    float controls[paramCount + 1];
     for (int32_t i = 0; i < paramCount; ++i) {
         controls[i] = parameterTable[i].defaultValue;
         lilv_instance_connect_port(instance, firstControl + i, &controls[i]);
     }
+    // The bypass port stays unconnected unless the automation moves it.
+    controls[hostBypass] = 1.0f;
+    for (const Point& p : automation)
+        if (p.parameter == hostBypass)
+            lilv_instance_connect_port(instance, enabledPort, &controls[hostBypass]);
     lilv_instance_activate(instance);
     Render out = renderBlocks(
         in, blocks, automation, [&](int32_t p, float v) { controls[p] = v; },
@@ -200,9 +210,10 @@ std::vector<Point> automationOverFrames(size_t frames) {
 TEST_F(Lv2Host, DeclaresThePortsHostsSaveSessionsBy) {
     const char* symbols[] = {"in_l",      "in_r",    "out_l",     "out_r",      "early_size",
                              "late_size", "damping", "diffusion", "early_late", "dry_wet",
-                             "volume",    "power",   "mono"};
-    ASSERT_EQ(lilv_plugin_get_num_ports(plugin), 13u);
-    for (uint32_t i = 0; i < 13; ++i) EXPECT_EQ(portText(i, lilv_port_get_symbol), symbols[i]) << i;
+                             "volume",    "power",   "mono",      "enabled"};
+    // A new port only ever comes last: the first 13 are the 1.0 release's.
+    ASSERT_EQ(lilv_plugin_get_num_ports(plugin), 14u);
+    for (uint32_t i = 0; i < 14; ++i) EXPECT_EQ(portText(i, lilv_port_get_symbol), symbols[i]) << i;
     for (uint32_t i = 0; i < 4; ++i) {
         const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
         EXPECT_TRUE(lilv_port_is_a(plugin, port, node(LV2_CORE__AudioPort))) << i;
@@ -246,6 +257,77 @@ TEST_F(Lv2Host, DeclaresThePortsHostsSaveSessionsBy) {
     }
 }
 
+// What generic UIs and hosts show and connect by: the host's bypass, the
+// two stereo pairs, a sentence on every port and the switches' two values.
+TEST_F(Lv2Host, OffersAHostBypassStereoPairsAndWordsForEveryPort) {
+    const LilvPort* bypass = lilv_plugin_get_port_by_designation(plugin, node(LV2_CORE__InputPort),
+                                                                 node(LV2_CORE__enabled));
+    ASSERT_NE(bypass, nullptr);
+    EXPECT_EQ(lilv_port_get_index(plugin, bypass), enabledPort);
+    EXPECT_TRUE(lilv_port_has_property(plugin, bypass, node(LV2_CORE__connectionOptional)));
+    LilvNode *def = nullptr, *min = nullptr, *max = nullptr;
+    lilv_port_get_range(plugin, bypass, &def, &min, &max);
+    ASSERT_NE(def, nullptr);
+    EXPECT_EQ(lilv_node_as_float(def), 1.0f) << "sessions saved without it play";
+    for (LilvNode* n : {def, min, max}) lilv_node_free(n);
+
+    const char* pg = "http://lv2plug.in/ns/ext/port-groups#";
+    const std::string in = "urn:brellivaunt:reverb#in", out = "urn:brellivaunt:reverb#out";
+    for (uint32_t i = 0; i < 4; ++i) {
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
+        LilvNodes* group =
+            lilv_port_get_value(plugin, port, node((std::string(pg) + "group").c_str()));
+        ASSERT_EQ(lilv_nodes_size(group), 1u) << i;
+        EXPECT_EQ(lilv_node_as_uri(lilv_nodes_get_first(group)), i < 2 ? in : out) << i;
+        lilv_nodes_free(group);
+        LilvNodes* side = lilv_port_get_value(plugin, port, node(LV2_CORE__designation));
+        ASSERT_EQ(lilv_nodes_size(side), 1u) << i;
+        EXPECT_EQ(lilv_node_as_uri(lilv_nodes_get_first(side)),
+                  std::string(pg) + (i % 2 == 0 ? "left" : "right"))
+            << i;
+        lilv_nodes_free(side);
+    }
+    for (const auto& [uri, kind, main] : {std::tuple{in, "InputGroup", "mainInput"},
+                                          std::tuple{out, "OutputGroup", "mainOutput"}}) {
+        EXPECT_TRUE(lilv_world_ask(world, node(uri.c_str()), node(LILV_NS_RDF "type"),
+                                   node((std::string(pg) + kind).c_str())))
+            << uri;
+        EXPECT_TRUE(lilv_world_ask(world, node(uri.c_str()), node(LILV_NS_RDF "type"),
+                                   node((std::string(pg) + "StereoGroup").c_str())))
+            << uri;
+        EXPECT_TRUE(lilv_world_ask(world, lilv_plugin_get_uri(plugin),
+                                   node((std::string(pg) + main).c_str()), node(uri.c_str())))
+            << uri;
+    }
+
+    LilvNodes* about = lilv_plugin_get_value(plugin, node(LILV_NS_RDFS "comment"));
+    EXPECT_EQ(lilv_nodes_size(about), 1u) << "the plug-in says what it is";
+    lilv_nodes_free(about);
+    for (uint32_t i = 0; i < lilv_plugin_get_num_ports(plugin); ++i) {
+        const LilvPort* port = lilv_plugin_get_port_by_index(plugin, i);
+        LilvNodes* words = lilv_port_get_value(plugin, port, node(LILV_NS_RDFS "comment"));
+        ASSERT_EQ(lilv_nodes_size(words), 1u) << portText(i, lilv_port_get_symbol);
+        EXPECT_GT(std::strlen(lilv_node_as_string(lilv_nodes_get_first(words))), 20u) << i;
+        lilv_nodes_free(words);
+        LilvScalePoints* points = lilv_port_get_scale_points(plugin, port);
+        std::vector<std::string> labels(2);
+        LILV_FOREACH(scale_points, it, points) {
+            const LilvScalePoint* point = lilv_scale_points_get(points, it);
+            const float value = lilv_node_as_float(lilv_scale_point_get_value(point));
+            if (value == 0.0f || value == 1.0f)
+                labels[static_cast<size_t>(value)] =
+                    lilv_node_as_string(lilv_scale_point_get_label(point));
+        }
+        const bool toggle =
+            i == firstControl + paramOnOff || i == firstControl + paramMonoIn || i == enabledPort;
+        EXPECT_EQ(points ? lilv_scale_points_size(points) : 0u, toggle ? 2u : 0u) << i;
+        if (toggle) {
+            EXPECT_EQ(labels, (std::vector<std::string>{"Off", "On"})) << i;
+        }
+        lilv_scale_points_free(points);
+    }
+}
+
 TEST_F(Lv2Host, DescribesAReverbThatNeedsNothingAndItsX11Panel) {
     LilvNode* name = lilv_plugin_get_name(plugin);
     EXPECT_STREQ(lilv_node_as_string(name), "Brellivaunt");
@@ -282,6 +364,15 @@ TEST_F(Lv2Host, DescribesAReverbThatNeedsNothingAndItsX11Panel) {
     const LilvUI* ui = lilv_uis_get_by_uri(uis, node(uiUri));
     ASSERT_NE(ui, nullptr);
     EXPECT_TRUE(lilv_ui_is_a(ui, node("http://lv2plug.in/ns/extensions/ui#X11UI")));
+    // A host that embeds no panels shows it in a window of its own.
+    const char* uiNs = "http://lv2plug.in/ns/extensions/ui#";
+    const LilvNode* uiNode = lilv_ui_get_uri(ui);
+    EXPECT_TRUE(lilv_world_ask(world, uiNode, node(LV2_CORE__optionalFeature),
+                               node((std::string(uiNs) + "parent").c_str())));
+    EXPECT_FALSE(lilv_world_ask(world, uiNode, node(LV2_CORE__requiredFeature),
+                                node((std::string(uiNs) + "parent").c_str())));
+    EXPECT_TRUE(lilv_world_ask(world, uiNode, node(LV2_CORE__extensionData),
+                               node((std::string(uiNs) + "showInterface").c_str())));
     lilv_uis_free(uis);
 }
 
@@ -305,6 +396,84 @@ TEST_F(Lv2Host, RendersBitForBitWhatTheVst2ModuleRendersAtEveryRate) {
                            what + ", in place");
         }
     }
+}
+
+namespace {
+
+// A stereo signal run through the LV2 instance in blocks of 256 frames,
+// the reverb on, with the host's bypass off from frame `off` on and on
+// again from `on`, each at the first block that starts there.
+Render renderBypassed(const LilvPlugin* plugin, const Stimulus& in, size_t off, size_t on,
+                      bool inPlace, bool mono) {
+    return renderLv2(plugin, in, {256},
+                     {{0, paramOnOff, 1.0f},
+                      {0, paramDryWet, 0.7f},
+                      {0, paramMonoIn, mono ? 1.0f : 0.0f},
+                      {0, hostBypass, 1.0f},
+                      {off, hostBypass, 0.0f},
+                      {on, hostBypass, 1.0f}},
+                     inPlace);
+}
+
+float largestStep(const std::vector<float>& v) {
+    float step = 0.0f;
+    for (size_t i = 1; i < v.size(); ++i) step = std::max(step, std::fabs(v[i] - v[i - 1]));
+    return step;
+}
+
+bool sameFrames(const std::vector<float>& a, const std::vector<float>& b, size_t from, size_t to) {
+    return std::memcmp(&a[from], &b[from], (to - from) * sizeof(float)) == 0;
+}
+
+}  // namespace
+
+// The host's bypass fades to the bare input, left to left and right to
+// right even with Mono-In on, and back, in 10 ms (480 frames at 48 kHz),
+// while the reverb runs on: no sample steps further than the signals on
+// either side do, and once the fade back is over every bit is what it
+// would have been had the host never bypassed it. (A fade between two
+// signals that have nothing in common, as a sine's right channel has with
+// the reverb of its left under Mono-In, adds a step of its own of up to
+// their difference over 480; the noise is what tests Mono-In here.)
+TEST_F(Lv2Host, HostBypassFadesToTheInputAndBackWithoutAStep) {
+    const size_t frames = 24000, off = 6144, on = 14080, fade = 480;
+    Stimulus sine(frames);
+    for (size_t i = 0; i < frames; ++i) {
+        sine.left[i] = 0.6f * std::sin(0.031f * static_cast<float>(i));
+        sine.right[i] = -0.5f * std::sin(0.047f * static_cast<float>(i));
+    }
+    // Noise all the way: the stimulus sounds for its first quarter.
+    Stimulus noisy(4 * frames);
+    noisy.left.resize(frames);
+    noisy.right.resize(frames);
+    const Stimulus* const stimuli[] = {&noisy, &sine};
+    for (const Stimulus* in : stimuli) {
+        for (bool inPlace : {false, true}) {
+            const bool mono = in == &noisy;
+            const std::string what = std::string(in == &sine ? "sine" : "noise") +
+                                     (inPlace ? ", in place" : "") + (mono ? ", Mono-In" : "");
+            const Render kept = renderBypassed(plugin, *in, frames, frames, inPlace, mono);
+            const Render switched = renderBypassed(plugin, *in, off, on, inPlace, mono);
+            for (int side = 0; side < 2; ++side) {
+                const std::vector<float>& dry = side ? in->right : in->left;
+                const std::vector<float>& wet = side ? kept.right : kept.left;
+                const std::vector<float>& got = side ? switched.right : switched.left;
+                const float bound = std::max(largestStep(dry), largestStep(wet));
+                std::printf("%s, %s: largest step %.4f switched, %.4f without, %.4f in the input\n",
+                            what.c_str(), side ? "right" : "left", largestStep(got),
+                            largestStep(wet), largestStep(dry));
+                EXPECT_LE(largestStep(got), bound) << what << ", channel " << side;
+                EXPECT_TRUE(sameFrames(got, wet, 0, off)) << what << ": before the switch";
+                EXPECT_TRUE(sameFrames(got, dry, off + fade, on)) << what << ": bypassed";
+                EXPECT_FALSE(sameFrames(got, dry, off, off + fade)) << what << ": a fade, no cut";
+                EXPECT_TRUE(sameFrames(got, wet, on + fade, frames)) << what << ": back";
+            }
+        }
+    }
+    // Held on, the port touches no sample: the same bits as the VST 2 module.
+    const std::vector<uint32_t> blocks = {256};
+    const Render vst2 = renderVst2(noisy, blocks, {{0, paramOnOff, 1.0f}, {0, paramDryWet, 0.7f}});
+    expectSameBits(renderBypassed(plugin, noisy, frames, frames, false, false), vst2, "held on");
 }
 
 TEST_F(Lv2Host, HearsHostileControlValuesAsTheVst2ModuleDoesAndLeavesThemInThePorts) {

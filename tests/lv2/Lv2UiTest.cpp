@@ -13,6 +13,7 @@
 
 #include <dlfcn.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -114,9 +115,11 @@ protected:
         const std::string shown = picturePath(BRV_PANEL_REFERENCE, GetParam());
         ASSERT_TRUE(readPng(shown.c_str(), reference)) << shown;
         std::string error;
-        window = X11HostWindow::open(reference.width, reference.height, "Brellivaunt LV2", error,
-                                     40, 40);
-        ASSERT_TRUE(window) << error;
+        if (hostGivesWindow()) {
+            window = X11HostWindow::open(reference.width, reference.height, "Brellivaunt LV2",
+                                         error, 40, 40);
+            ASSERT_TRUE(window) << error;
+        }
         library = dlopen(BRV_LV2_UI, RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(library, nullptr) << dlerror();
         auto entry = reinterpret_cast<const LV2UI_Descriptor* (*)(uint32_t)>(
@@ -137,12 +140,12 @@ protected:
         options[1] = {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr};
         touch = {&host, &UiHost::touch};
         resize = {&host, &UiHost::resize};
-        featureRecords = {{LV2_UI__parent, window->handle()},
-                          {LV2_UI__idleInterface, nullptr},
-                          {LV2_UI__touch, &touch},
-                          {LV2_UI__resize, &resize},
-                          {LV2_URID__map, &map},
-                          {LV2_OPTIONS__options, options}};
+        if (window) featureRecords.push_back({LV2_UI__parent, window->handle()});
+        featureRecords.insert(featureRecords.end(), {{LV2_UI__idleInterface, nullptr},
+                                                     {LV2_UI__touch, &touch},
+                                                     {LV2_UI__resize, &resize},
+                                                     {LV2_URID__map, &map},
+                                                     {LV2_OPTIONS__options, options}});
         for (auto& f : featureRecords) features.push_back(&f);
         features.push_back(nullptr);
 
@@ -153,6 +156,10 @@ protected:
             descriptor->extension_data(LV2_UI__idleInterface));
         ASSERT_NE(idleInterface, nullptr);
     }
+    // A host that embeds the panel gives it a window; one that shows panels
+    // in windows of their own gives none.
+    virtual bool hostGivesWindow() const { return true; }
+
     void TearDown() override {
         if (handle) descriptor->cleanup(handle);
         window.reset();
@@ -188,7 +195,11 @@ protected:
     size_t pixelsDifferingIn(const platform::Image& picture, int left, int top, int right,
                              int bottom) {
         std::vector<uint32_t> shown(picture.pixels.size());
-        if (!window->grab(picture.width, picture.height, shown.data())) return shown.size();
+        const bool read = window ? window->grab(picture.width, picture.height, shown.data())
+                                 : X11HostWindow::grabWindow(
+                                       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(widget)),
+                                       picture.width, picture.height, shown.data());
+        if (!read) return shown.size();
         size_t differ = 0;
         for (int y = top; y <= bottom; ++y)
             for (int x = left; x <= right; ++x) {
@@ -361,6 +372,98 @@ TEST_P(Lv2Panel, AHostsPresetArrivingAsPortEventsNamesItsRoom) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AtHostScale, Lv2Panel, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& scale) {
+                             return "x" + std::to_string(scale.param);
+                         });
+
+// Without a window from the host, the panel opens one of its own, titled
+// for the plug-in, on show and closes it on hide; when the user closes it
+// with the window manager's button it hides, and idle says so.
+class Lv2PanelInItsOwnWindow : public Lv2Panel {
+protected:
+    bool hostGivesWindow() const override { return false; }
+
+    // The panel's top-level window: the parent of the panel's own X window.
+    uint32_t topLevel(xcb_connection_t* c) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(
+            c, xcb_query_tree(c, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(widget))),
+            nullptr);
+        const uint32_t parent = tree ? tree->parent : 0;
+        std::free(tree);
+        return parent;
+    }
+};
+
+TEST_P(Lv2PanelInItsOwnWindow, ShowsAndHidesItAndHidesWhenTheUserClosesIt) {
+    auto show =
+        static_cast<const LV2UI_Show_Interface*>(descriptor->extension_data(LV2_UI__showInterface));
+    ASSERT_NE(show, nullptr);
+    for (const auto& setting : referenceSettings()) portEvent(setting.first, setting.second);
+    idleFor(2);
+    EXPECT_EQ(pixelsDifferingFrom(reference), reference.pixels.size()) << "not shown yet";
+
+    // Where a window manager would place it: away from the other tests'
+    // windows on the shared display, which would show through.
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    ASSERT_FALSE(xcb_connection_has_error(c));
+    const uint32_t own = topLevel(c);
+    const uint32_t place[] = {500, 780};
+    xcb_configure_window(c, own, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    xcb_flush(c);
+
+    ASSERT_EQ(show->show(handle), 0);
+    idleFor(6);
+    EXPECT_EQ(pixelsDifferingFrom(reference), 0u) << "the panel as --panel draws it";
+    xcb_get_property_reply_t* title = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, own, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, 64), nullptr);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(std::string(static_cast<const char*>(xcb_get_property_value(title)),
+                          static_cast<size_t>(xcb_get_property_value_length(title))),
+              "Brellivaunt");
+    std::free(title);
+
+    ASSERT_EQ(show->hide(handle), 0);
+    idleFor(2);
+    EXPECT_EQ(pixelsDifferingFrom(reference), reference.pixels.size()) << "hidden";
+    ASSERT_EQ(show->show(handle), 0);
+    idleFor(4);
+    EXPECT_EQ(pixelsDifferingFrom(reference), 0u) << "shown again";
+
+    // The window manager's close button: WM_DELETE_WINDOW in a
+    // WM_PROTOCOLS message, as a window manager sends it.
+    const auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : 0;
+        std::free(reply);
+        return a;
+    };
+    xcb_client_message_event_t close{};
+    close.response_type = XCB_CLIENT_MESSAGE;
+    close.format = 32;
+    close.window = own;
+    close.type = atom("WM_PROTOCOLS");
+    close.data.data32[0] = atom("WM_DELETE_WINDOW");
+    xcb_send_event(c, 0, own, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&close));
+    xcb_flush(c);
+    xcb_disconnect(c);
+    // The host idles on until the panel says it is closed; a second at most.
+    int closed = 0;
+    for (int step = 0; step < 15 && closed == 0; ++step) {
+        usleep(idlePeriod);
+        closed = idleInterface->idle(handle);
+    }
+    EXPECT_EQ(closed, 1) << "closed by the user";
+    usleep(idlePeriod);
+    EXPECT_EQ(pixelsDifferingFrom(reference), reference.pixels.size()) << "hidden on close";
+    ASSERT_EQ(show->hide(handle), 0);
+    ASSERT_EQ(show->show(handle), 0);
+    idleFor(4);
+    EXPECT_EQ(pixelsDifferingFrom(reference), 0u) << "a host may show it again";
+    EXPECT_TRUE(host.heard.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AtHostScale, Lv2PanelInItsOwnWindow, ::testing::Values(1, 2),
                          [](const ::testing::TestParamInfo<int>& scale) {
                              return "x" + std::to_string(scale.param);
                          });
