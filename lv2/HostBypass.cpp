@@ -1,13 +1,14 @@
 #include "lv2/HostBypass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
+// Starts playing, as an unconnected port says.
 HostBypass::HostBypass(double rate)
-    : steps(static_cast<int32_t>(std::lround(0.010 * rate))), position(0), target(0) {
-    if (steps < 1) steps = 1;
-    position = target = steps;
-}
+    : steps(std::max<int32_t>(1, static_cast<int32_t>(std::lround(0.010 * rate)))),
+      position(steps),
+      target(steps) {}
 
 void HostBypass::keep(const float* left, const float* right, uint32_t frames) {
     std::memcpy(keptLeft, left, frames * sizeof(float));

@@ -29,8 +29,6 @@ public:
     // The reverb's output of those frames, faded toward or from the kept input.
     void fade(float* left, float* right, uint32_t frames);
 
-    uint32_t fadeFrames() const { return static_cast<uint32_t>(steps); }
-
 private:
     int32_t steps;     // frames from full reverb to the bare input
     int32_t position;  // steps of reverb in the output: steps is all reverb, 0 the input
