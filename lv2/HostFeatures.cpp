@@ -26,26 +26,17 @@ const LV2_Options_Option* HostFeatures::option(const char* key) const {
     return nullptr;
 }
 
-namespace {
-
-// A number stored as either of two atom types, the narrow or the wide one.
-template <typename Narrow, typename Wide, typename Out>
-bool readNumber(const LV2_URID_Map* map, const LV2_Options_Option* o, const char* narrowType,
-                const char* wideType, Out& value) {
+// The host may store a real number in either atom type.
+bool HostFeatures::realOption(const char* key, double& value) const {
+    const LV2_Options_Option* o = option(key);
     if (!o) return false;
-    if (o->type == map->map(map->handle, narrowType) && o->size == sizeof(Narrow)) {
-        value = *static_cast<const Narrow*>(o->value);
+    if (o->type == map->map(map->handle, LV2_ATOM__Float) && o->size == sizeof(float)) {
+        value = *static_cast<const float*>(o->value);
         return true;
     }
-    if (o->type == map->map(map->handle, wideType) && o->size == sizeof(Wide)) {
-        value = *static_cast<const Wide*>(o->value);
+    if (o->type == map->map(map->handle, LV2_ATOM__Double) && o->size == sizeof(double)) {
+        value = *static_cast<const double*>(o->value);
         return true;
     }
     return false;
-}
-
-}  // namespace
-
-bool HostFeatures::realOption(const char* key, double& value) const {
-    return readNumber<float, double>(map, option(key), LV2_ATOM__Float, LV2_ATOM__Double, value);
 }
