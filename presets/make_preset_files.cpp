@@ -18,11 +18,6 @@
 
 namespace {
 
-// The port symbols of the LV2 bundle, by parameter index; dry_wet is
-// never written.
-constexpr const char* portSymbols[paramCount] = {"early_size", "late_size",  "damping",
-                                                 "diffusion",  "early_late", "dry_wet",
-                                                 "volume",     "power",      "mono"};
 constexpr const char* pluginUri = "urn:brellivaunt:reverb";
 
 const char* const prefixes =
@@ -70,7 +65,7 @@ std::string lv2Preset(const NamedPreset& preset) {
     for (int32_t i = 0; i < paramCount; ++i) {
         if (i == paramDryWet) continue;
         text += separator;
-        text += std::string("        lv2:symbol \"") + portSymbols[i] +
+        text += std::string("        lv2:symbol \"") + parameterTable[i].symbol +
                 "\" ;\n        pset:value " + turtleNumber(preset.values[i]) + "\n    ]";
         separator = " , [\n";
     }
