@@ -1,8 +1,8 @@
 // First-order shelving filters, set by a corner in hertz and a gain in
 // decibels at a sample rate. The corner and gain are kept, so that a new
-// rate designs the same shelf again: the room sounds the same at any rate. Each shelf adds a tiny
-// constant to its input so that a silent input settles on a small constant
-// instead of decaying through subnormal numbers.
+// rate designs the same shelf again: the room sounds the same at any rate.
+// Each shelf adds a tiny constant to its input so that a silent input
+// settles on a small constant instead of decaying through subnormal numbers.
 #pragma once
 
 #include "dsp/DspMath.h"

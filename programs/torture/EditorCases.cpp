@@ -196,11 +196,11 @@ bool showsRoom(PluginInstance& plugin, int32_t room, float dryWet) {
 }
 
 // While the audio runs: the next arrow from the defaults applies the first
-// room, and the wheel the next one; then presses on the selector, its list and around it, the wheel
-// over the name, the list's keys through the host's key request and host
-// changes, in any order, with the panel now and then closed and opened
-// again under an open list; at the end the effect is closed with the list
-// open. Every value stays one a parameter can hold.
+// room, and the wheel the next one; then presses on the selector, its list
+// and around it, the wheel over the name, the list's keys through the
+// host's key request and host changes, in any order, with the panel now and
+// then closed and opened again under an open list; at the end the effect is
+// closed with the list open. Every value stays one a parameter can hold.
 void roomSelectorUnderStress(Torture& t, HostWindow& host) {
     auto plugin = t.create();
     if (!plugin) return;
